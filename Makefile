@@ -1,0 +1,36 @@
+# Thin layer over the CMake presets. Every target installs what is missing first.
+.PHONY: deps run test asan-test bench demo gallery format clean
+
+deps:
+	@scripts/install-deps
+
+run: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release --target quillo
+	scripts/start-quillo build/release/src/app/quillo
+
+test: deps
+	cmake --preset dev >/dev/null
+	cmake --build --preset dev
+	ctest --preset dev
+
+asan-test: deps
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan
+	ctest --preset asan
+
+bench: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release
+	scripts/run-benchmarks build/release/bench
+
+demo: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release
+	scripts/demo build/release
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

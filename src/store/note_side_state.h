@@ -1,0 +1,6 @@
+#pragma once
+
+// Private state of the notes side of AppStore.
+struct NoteSideState
+{
+};
