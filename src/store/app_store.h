@@ -71,6 +71,10 @@ public:
     const QString &statusText() const { return m_statusText; }
     void setStatusText(const QString &text);
 
+    // The clipboard the store watches. The notes page copies through it directly, so the
+    // monitor records those copies like any other.
+    Pasteboard *pasteboard() const { return m_pasteboard; }
+
     // Not published.
     std::optional<QUrl> pendingNoteOpenURL() const { return m_pendingNoteOpenURL; }
     void setPendingNoteOpenURL(std::optional<QUrl> url) { m_pendingNoteOpenURL = std::move(url); }
