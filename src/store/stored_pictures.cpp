@@ -1,0 +1,73 @@
+#include "stored_pictures.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace {
+
+// Same bound as the capture path uses: lifts Qt's 128 MB default (an 8K screenshot is
+// larger) while refusing a corrupt header that claims tens of gigabytes.
+constexpr int kImageAllocationLimitMB = 2048;
+
+// The resolved path of a stored picture, or empty.
+QString resolvedStoredPicture(const QString &path, const QString &imagesDirectory)
+{
+    if (path.isEmpty() || !QDir::isAbsolutePath(path))
+        return {};
+    const QString resolved = QFileInfo(path).canonicalFilePath();
+    const QString folder = QFileInfo(imagesDirectory).canonicalFilePath();
+    if (resolved.isEmpty() || folder.isEmpty())
+        return {};
+    // isFile() is true for regular files only: FIFOs, sockets and devices are "sequential".
+    const QFileInfo target(resolved);
+    if (!target.isFile() || target.absolutePath() != folder)
+        return {};
+    return resolved;
+}
+
+} // namespace
+
+namespace StoredPictures {
+
+bool isStoredPicture(const QString &path, const QString &imagesDirectory)
+{
+    return !resolvedStoredPicture(path, imagesDirectory).isEmpty();
+}
+
+bool removeStoredPicture(const QString &path, const QString &imagesDirectory)
+{
+    const QString resolved = resolvedStoredPicture(path, imagesDirectory);
+    return !resolved.isEmpty() && QFile::remove(resolved);
+}
+
+QImage loadStoredPicture(const QString &path, const QString &imagesDirectory)
+{
+    const QString resolved = resolvedStoredPicture(path, imagesDirectory);
+    if (resolved.isEmpty())
+        return {};
+    // Process-wide; only ever raised to the one value the capture path also uses.
+    if (QImageReader::allocationLimit() < kImageAllocationLimitMB)
+        QImageReader::setAllocationLimit(kImageAllocationLimitMB);
+    QImageReader reader(resolved);
+    reader.setDecideFormatFromContent(true);
+    return reader.read();
+}
+
+QByteArray storedPictureDigest(const QString &path, const QString &imagesDirectory)
+{
+    const QString resolved = resolvedStoredPicture(path, imagesDirectory);
+    if (resolved.isEmpty())
+        return {};
+    QFile file(resolved);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!hash.addData(&file))
+        return {};
+    return hash.result();
+}
+
+} // namespace StoredPictures
