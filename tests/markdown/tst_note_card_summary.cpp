@@ -1,0 +1,113 @@
+#include "markdown/note_card_summary.h"
+#include "markdown/note_text_reader.h"
+#include "test_main.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+
+namespace {
+const QString kEmptyPreview = QStringLiteral("空白笔记");
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+} // namespace
+
+class TestNoteCardSummary : public QObject
+{
+    Q_OBJECT
+private slots:
+    void fromText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("preview");
+        QTest::newRow("only a heading") << "# Title" << "Other.md" << "Title" << kEmptyPreview;
+        QTest::newRow("empty file: name without .md") << "" << "Plan.md" << "Plan" << kEmptyPreview;
+        QTest::newRow("blank lines only") << " \n\t\n" << "a.md.md" << "a" << kEmptyPreview;
+        QTest::newRow(".md removal is case-sensitive") << "" << "A.MD" << "A.MD" << kEmptyPreview;
+        QTest::newRow("heading marker in a file name") << "" << "##x.md" << "x" << kEmptyPreview;
+        QTest::newRow("leading blank lines and indentation")
+            << "\n\n  ## Heading  \nfirst line\n" << "n.md" << "Heading" << "first line";
+        QTest::newRow("rules dropped, rest cleaned and joined")
+            << "T\n---\n* * *\n- item **b**\n> quoted\n_ _ _" << "n.md" << "T"
+            << QStringLiteral("item b  \u00B7  quoted");
+        QTest::newRow("lines that clean to nothing are dropped")
+            << "T\n![](a.png)\n##\nend" << "n.md" << "T" << "end";
+        QTest::newRow("inline marks in the title") << "# **Bold** [title](x)" << "n.md" << "Bold title"
+                                                   << kEmptyPreview;
+        QTest::newRow("title may come out empty") << "#\nbody" << "n.md" << "" << "body";
+        QTest::newRow("CR LF lines") << "T\r\nbody\r\nmore" << "n.md" << "T"
+                                     << QStringLiteral("body  \u00B7  more");
+        QTest::newRow("tab-indented quote") << "T\n\t> q" << "n.md" << "T" << "q";
+        QTest::newRow("numbered list stays") << "T\n1. first" << "n.md" << "T" << "1. first";
+    }
+    void fromText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, fileName);
+        QFETCH(QString, title);
+        QFETCH(QString, preview);
+        const NoteCardSummary summary = NoteCardSummary::fromText(text, fileName);
+        QCOMPARE(summary.title, title);
+        QCOMPARE(summary.preview, preview);
+    }
+
+    void fromFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("preview");
+        QTest::newRow("UTF-8") << QByteArray("# 标题\n正文") << QStringLiteral("标题") << QStringLiteral("正文");
+        QTest::newRow("byte-order mark dropped") << QByteArray("\xEF\xBB\xBF# Title\nx") << "Title" << "x";
+        QTest::newRow("GBK is unreadable") << QByteArray("\xB1\xEA\xCC\xE2\n\xD5\xFD") << "note" << kEmptyPreview;
+        QTest::newRow("cut inside a character") << QByteArray("# T\nx\xE4\xB8") << "note" << kEmptyPreview;
+    }
+    void fromFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, title);
+        QFETCH(QString, preview);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("note.md");
+        QVERIFY(writeBytes(path, bytes));
+        const NoteCardSummary summary = NoteCardSummary::fromFile(path);
+        QCOMPARE(summary.title, title);
+        QCOMPARE(summary.preview, preview);
+    }
+
+    // Special files named like notes must neither hang nor exhaust memory.
+    void onlyRegularFilesAreRead()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("fifo.md");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(QDir(dir.path()).mkdir("folder.md"));
+        QVERIFY(QFile::link("/dev/zero", dir.filePath("zero.md")));
+        QVERIFY(QFile::link(dir.filePath("missing"), dir.filePath("dangling.md")));
+        QVERIFY(writeBytes(dir.filePath("real"), "# Linked\nx"));
+        QVERIFY(QFile::link(dir.filePath("real"), dir.filePath("link.md")));
+
+        for (const char *name : {"fifo.md", "folder.md", "zero.md", "dangling.md", "missing.md"})
+            QCOMPARE(NoteTextReader::read(dir.filePath(name)), std::nullopt);
+        QCOMPARE(NoteCardSummary::fromFile(dir.filePath("fifo.md")),
+                 (NoteCardSummary{QStringLiteral("fifo"), kEmptyPreview}));
+        QCOMPARE(NoteTextReader::readOrEmpty(dir.filePath("link.md")), QStringLiteral("# Linked\nx"));
+    }
+
+    void emptyFileIsReadableAndEmpty()
+    {
+        QTemporaryDir dir;
+        QVERIFY(writeBytes(dir.filePath("e.md"), QByteArray()));
+        QCOMPARE(NoteTextReader::read(dir.filePath("e.md")), std::optional<QString>(QString()));
+    }
+};
+
+QUILLO_TEST_GUILESS_MAIN(TestNoteCardSummary)
+#include "tst_note_card_summary.moc"

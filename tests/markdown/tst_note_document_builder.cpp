@@ -1,0 +1,239 @@
+#include "markdown/note_document_builder.h"
+#include "markdown/note_line.h"
+#include "test_main.h"
+
+#include <QFontDatabase>
+#include <QTextBlock>
+#include <QTextDocument>
+
+using Kind = NoteLine::Kind;
+Q_DECLARE_METATYPE(NoteLine::Kind)
+
+namespace {
+const QString kRule = QString(20, QChar(0x2500));
+
+qreal points(qreal pixels)
+{
+    return NoteDocumentStyle::pixelsToPoints(pixels);
+}
+
+QTextBlock blockAt(const QTextDocument &document, int index)
+{
+    return document.findBlockByNumber(index);
+}
+
+// The format of the block's text, or of the empty block itself.
+QTextCharFormat formatOf(const QTextBlock &block)
+{
+    const QTextBlock::iterator it = block.begin();
+    return it.atEnd() ? block.charFormat() : it.fragment().charFormat();
+}
+
+NoteDocumentInput input(const QString &title, const QString &body)
+{
+    return NoteDocumentInput{title, body, NoteDocumentStyle()};
+}
+} // namespace
+
+class TestNoteDocumentBuilder : public QObject
+{
+    Q_OBJECT
+private slots:
+    void classify_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("level");
+        QTest::newRow("level 2") << "## A" << Kind::Heading << "A" << 2;
+        QTest::newRow("level 3, indented") << "  ### B **x**" << Kind::Heading << "B x" << 3;
+        QTest::newRow("level 6") << "###### F" << Kind::Heading << "F" << 6;
+        QTest::newRow("no space: text") << "##A" << Kind::Text << "A" << 0;
+        QTest::newRow("level 1 is text") << "# One" << Kind::Text << "One" << 0;
+        QTest::newRow("seven hashes are text") << "####### x" << Kind::Text << "# x" << 0;
+        QTest::newRow("fence") << "```cpp" << Kind::CodeFence << "" << 0;
+        QTest::newRow("indented fence") << "  ```" << Kind::CodeFence << "" << 0;
+        QTest::newRow("dash bullet") << "- item" << Kind::Bullet << QStringLiteral("\u2022 item") << 0;
+        QTest::newRow("star bullet, cleaned") << "* **b** [l](u)" << Kind::Bullet << QStringLiteral("\u2022 b l")
+                                              << 0;
+        QTest::newRow("plus bullet") << "\t+ p" << Kind::Bullet << QStringLiteral("\u2022 p") << 0;
+        QTest::newRow("no space after dash") << "-item" << Kind::Text << "-item" << 0;
+        QTest::newRow("quote") << "> quoted" << Kind::Quote << "quoted" << 0;
+        QTest::newRow("quote, spaces") << "  >   spaced  " << Kind::Quote << "spaced" << 0;
+        QTest::newRow("rule of dashes") << "---" << Kind::Rule << kRule << 0;
+        QTest::newRow("rule of underscores") << "___" << Kind::Rule << kRule << 0;
+        QTest::newRow("spaced asterisks are a rule, not a bullet") << "* * *" << Kind::Rule << kRule << 0;
+        QTest::newRow("spaced dashes are a rule") << "- - -" << Kind::Rule << kRule << 0;
+        QTest::newRow("two dashes are text") << "--" << Kind::Text << "--" << 0;
+        QTest::newRow("numbered list") << "1. first" << Kind::Text << "1. first" << 0;
+        QTest::newRow("four spaces: code") << "    code *x*" << Kind::Code << "code x" << 0;
+        QTest::newRow("three spaces: text") << "   three" << Kind::Text << "three" << 0;
+        QTest::newRow("tab is not four spaces") << "\tx" << Kind::Text << "x" << 0;
+        QTest::newRow("empty line") << "" << Kind::Text << "" << 0;
+    }
+    void classify()
+    {
+        QFETCH(QString, line);
+        QFETCH(Kind, kind);
+        QFETCH(QString, shown);
+        QFETCH(int, level);
+        const NoteLine result = NoteLine::classify(line);
+        QCOMPARE(result.kind, kind);
+        QCOMPARE(result.shownText, shown);
+        QCOMPARE(result.headingLevel, level);
+    }
+
+    void titleParagraph()
+    {
+        QTextDocument document;
+        NoteDocumentBuilder::fill(document, input("Plan", "x"));
+        const QTextBlock title = blockAt(document, 0);
+        QCOMPARE(title.text(), QStringLiteral("Plan"));
+        const QTextCharFormat format = formatOf(title);
+        QCOMPARE(format.fontPointSize(), points(21));
+        QCOMPARE(format.fontWeight(), int(QFont::DemiBold));
+        QCOMPARE(format.foreground().color(), QColor(0x18, 0x22, 0x35));
+        QCOMPARE(title.blockFormat().bottomMargin(), 15.0);
+        QCOMPARE(title.blockFormat().lineHeightType(), int(QTextBlockFormat::SingleHeight));
+    }
+
+    void bodyRows_data()
+    {
+        const QColor body(0x2C, 0x3A, 0x4E);
+        const QColor heading(0x1F, 0x2B, 0x3D);
+        const NoteDocumentStyle style;
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qreal>("pixels");
+        QTest::addColumn<int>("weight");
+        QTest::addColumn<QColor>("color");
+        QTest::addColumn<bool>("monospaced");
+        QTest::newRow("h2") << "## A" << "A" << 17.0 << int(QFont::DemiBold) << heading << false;
+        QTest::newRow("h3") << "### B" << "B" << 15.0 << int(QFont::DemiBold) << heading << false;
+        QTest::newRow("h4") << "#### C" << "C" << 15.0 << int(QFont::DemiBold) << heading << false;
+        QTest::newRow("no-space heading") << "##A" << "A" << 13.5 << int(QFont::Normal) << body << false;
+        QTest::newRow("fence") << "```" << "" << 12.5 << int(QFont::Normal) << style.secondaryLabel << true;
+        QTest::newRow("bullet") << "- item" << QStringLiteral("\u2022 item") << 13.5 << int(QFont::Normal) << body
+                                << false;
+        QTest::newRow("quote") << "> q" << "q" << 13.5 << int(QFont::Normal) << QColor(0x5B, 0x69, 0x7C) << false;
+        QTest::newRow("rule") << "* * *" << kRule << 11.0 << int(QFont::Normal) << style.separator << false;
+        QTest::newRow("four-space code") << "    int x;" << "int x;" << 12.5 << int(QFont::Normal) << body << true;
+        QTest::newRow("plain") << "1. first" << "1. first" << 13.5 << int(QFont::Normal) << body << false;
+        QTest::newRow("empty line") << "" << "" << 13.5 << int(QFont::Normal) << body << false;
+    }
+    void bodyRows()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, text);
+        QFETCH(qreal, pixels);
+        QFETCH(int, weight);
+        QFETCH(QColor, color);
+        QFETCH(bool, monospaced);
+        QTextDocument document;
+        NoteDocumentBuilder::fill(document, input("T", line));
+        QCOMPARE(document.blockCount(), 2);
+        const QTextBlock block = blockAt(document, 1);
+        QCOMPARE(block.text(), text);
+        const QTextCharFormat format = formatOf(block);
+        QCOMPARE(format.fontPointSize(), points(pixels));
+        QCOMPARE(format.fontWeight(), weight);
+        QCOMPARE(format.foreground().color(), color);
+        const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        QCOMPARE(format.fontFamilies().toStringList() == fixed.families(), monospaced);
+        // An empty line is as tall as its own kind, not as the line before it.
+        QCOMPARE(block.charFormat().fontPointSize(), points(pixels));
+        QCOMPARE(block.blockFormat().lineHeight(), 5.0);
+        QCOMPARE(block.blockFormat().lineHeightType(), int(QTextBlockFormat::LineDistanceHeight));
+        QCOMPARE(block.blockFormat().bottomMargin(), 7.0);
+    }
+
+    void oneParagraphPerLine()
+    {
+        QTextDocument document;
+        NoteDocumentBuilder::fill(document, input("T", "## A\n### B\n#### C"));
+        QCOMPARE(document.toPlainText(), QStringLiteral("T\nA\nB\nC"));
+        NoteDocumentBuilder::fill(document, input("T", "```\ncode\n```\r\nafter"));
+        QCOMPARE(document.toPlainText(), QStringLiteral("T\n\ncode\n\n\nafter"));
+        QCOMPARE(formatOf(blockAt(document, 2)).fontPointSize(), points(13.5));
+    }
+
+    // Note text is plain text: no markup is interpreted and no character may add blocks.
+    void noteTextCannotChangeStructure()
+    {
+        QTextDocument document;
+        const QString body = QStringLiteral("<b>x</b> &amp; <img src=\"/etc/passwd\">\n"
+                                            "a\uFDD0b\uFDD1c");
+        NoteDocumentBuilder::fill(document, input(QStringLiteral("two\nlines\u2029"), body));
+        QCOMPARE(document.blockCount(), 3);
+        QCOMPARE(blockAt(document, 0).text(), QStringLiteral("two lines "));
+        QCOMPARE(blockAt(document, 1).text(), QStringLiteral("<b>x</b> &amp; <img src=\"/etc/passwd\">"));
+        QCOMPARE(blockAt(document, 2).text(), QStringLiteral("a\uFFFDb\uFFFDc"));
+        QVERIFY(document.allFormats().size() > 0);
+        QCOMPARE(document.rootFrame()->childFrames().size(), 0);
+    }
+
+    void customColoursReachTheDocument()
+    {
+        NoteDocumentStyle style;
+        style.separator = Qt::red;
+        style.secondaryLabel = Qt::blue;
+        QTextDocument document;
+        NoteDocumentBuilder::fill(document, NoteDocumentInput{"T", "---\n```", style});
+        QCOMPARE(formatOf(blockAt(document, 1)).foreground().color(), QColor(Qt::red));
+        QCOMPARE(formatOf(blockAt(document, 2)).foreground().color(), QColor(Qt::blue));
+    }
+
+    void rerenderingIsDetected()
+    {
+        const NoteDocumentInput first = input("T", "## A\n- b\n> c");
+        QTextDocument a;
+        QTextDocument b;
+        NoteDocumentBuilder::fill(a, first);
+        NoteDocumentBuilder::fill(b, input("old", "old content\n---"));
+        NoteDocumentBuilder::fill(b, first);
+        QVERIFY(NoteDocumentBuilder::sameContent(a, b));
+        QCOMPARE(first, input("T", "## A\n- b\n> c"));
+
+        NoteDocumentInput recoloured = first;
+        recoloured.style.quoteColor = Qt::green;
+        QVERIFY(!(recoloured == first));
+        NoteDocumentBuilder::fill(b, recoloured);
+        QVERIFY(!NoteDocumentBuilder::sameContent(a, b));
+
+        // Same text, different kind: "### A" differs from "## A" only in size.
+        NoteDocumentBuilder::fill(b, input("T", "### A\n- b\n> c"));
+        QCOMPARE(a.toPlainText(), b.toPlainText());
+        QVERIFY(!NoteDocumentBuilder::sameContent(a, b));
+    }
+
+    void restoredSelection_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("end");
+        QTest::addColumn<int>("newLength");
+        QTest::addColumn<bool>("restored");
+        QTest::addColumn<int>("newStart");
+        QTest::addColumn<int>("newEnd");
+        QTest::newRow("inside") << 2 << 5 << 10 << true << 2 << 5;
+        QTest::newRow("cut at the new end") << 2 << 50 << 10 << true << 2 << 10;
+        QTest::newRow("start at the very end") << 10 << 12 << 10 << true << 10 << 10;
+        QTest::newRow("start past the end") << 11 << 12 << 10 << false << 0 << 0;
+        QTest::newRow("caret only") << 3 << 3 << 10 << true << 3 << 3;
+    }
+    void restoredSelection()
+    {
+        QFETCH(int, start);
+        QFETCH(int, end);
+        QFETCH(int, newLength);
+        QFETCH(bool, restored);
+        QFETCH(int, newStart);
+        QFETCH(int, newEnd);
+        const auto result = NoteDocumentBuilder::restoredSelection(start, end, newLength);
+        QCOMPARE(result.has_value(), restored);
+        if (result)
+            QCOMPARE(*result, std::make_pair(newStart, newEnd));
+    }
+};
+
+QUILLO_TEST_WIDGETS_MAIN(TestNoteDocumentBuilder)
+#include "tst_note_document_builder.moc"
