@@ -1,0 +1,69 @@
+#include "views/style/compositor_watcher.h"
+
+#include <QByteArray>
+#include <QGuiApplication>
+
+#include <xcb/xcb.h>
+#include <cstdlib>
+
+CompositorWatcher &CompositorWatcher::instance()
+{
+    static CompositorWatcher *watcher = new CompositorWatcher(qApp);
+    return *watcher;
+}
+
+CompositorWatcher::CompositorWatcher(QObject *parent)
+    : QObject(parent)
+{
+    m_composited = detectCompositor();
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        m_timer.setInterval(kRecheckIntervalMs);
+        connect(&m_timer, &QTimer::timeout, this, &CompositorWatcher::recheck);
+        m_timer.start();
+    }
+}
+
+void CompositorWatcher::setOverride(std::optional<bool> composited)
+{
+    const bool before = isComposited();
+    m_override = composited;
+    if (before != isComposited())
+        emit compositingChanged(isComposited());
+}
+
+void CompositorWatcher::recheck()
+{
+    const bool before = isComposited();
+    m_composited = detectCompositor();
+    if (before != isComposited())
+        emit compositingChanged(isComposited());
+}
+
+bool CompositorWatcher::detectCompositor()
+{
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection())
+        return false;
+    xcb_connection_t *connection = x11->connection();
+    int screen = 0;
+    const QByteArray display = qgetenv("DISPLAY");
+    const int dot = display.lastIndexOf('.');
+    if (dot > display.lastIndexOf(':'))
+        screen = std::atoi(display.constData() + dot + 1);
+    const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(screen);
+    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 1, uint16_t(name.size()), name.constData()), nullptr);
+    if (!atom)
+        return false;
+    const xcb_atom_t selection = atom->atom;
+    std::free(atom);
+    if (selection == XCB_ATOM_NONE)
+        return false; // nobody ever interned it: no compositor has run on this display
+    xcb_get_selection_owner_reply_t *owner = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, selection), nullptr);
+    if (!owner)
+        return false;
+    const bool owned = owner->owner != XCB_WINDOW_NONE;
+    std::free(owner);
+    return owned;
+}
