@@ -1,5 +1,6 @@
 #include "unix_signal_watcher.h"
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -10,8 +11,11 @@ int g_pipe[2] = {-1, -1};
 
 void onSignal(int signalNumber)
 {
+    // write() may change errno under the interrupted code's feet.
+    const int savedErrno = errno;
     const unsigned char byte = static_cast<unsigned char>(signalNumber);
     [[maybe_unused]] const ssize_t written = ::write(g_pipe[1], &byte, 1);
+    errno = savedErrno;
 }
 } // namespace
 

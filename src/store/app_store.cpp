@@ -30,12 +30,16 @@ QString withoutTrailingSlash(QString path)
     return path;
 }
 
-// The support folder may hold secrets: owner only.
+// The support folder may hold secrets: owner only. A new folder is created 0700 directly
+// (never briefly 0755); an existing one with group or other bits is tightened.
 void createPrivateFolder(const QString &path)
 {
-    QDir().mkpath(path);
     const QFileDevice::Permissions ownerOnly =
         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    if (!QFileInfo(path).isDir()) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QDir().mkdir(path, ownerOnly);
+    }
     const QFileInfo info(path);
     const QFileDevice::Permissions groupOrOther = QFileDevice::ReadGroup | QFileDevice::WriteGroup
                                                   | QFileDevice::ExeGroup | QFileDevice::ReadOther
@@ -44,14 +48,19 @@ void createPrivateFolder(const QString &path)
         QFile::setPermissions(path, ownerOnly);
 }
 
-// Keeps a rejected file instead of overwriting it: "<name>.rejected-<unix seconds>".
-void moveAside(const QString &path)
+// Keeps a rejected file instead of overwriting it: "<name>.rejected-<unix seconds>", with
+// "-2", "-3", ... appended if that name is taken (QFile::rename never replaces a file).
+// False when the file is still in place afterwards: the caller must not overwrite it then.
+bool moveAside(const QString &path)
 {
     if (!QFileInfo::exists(path))
-        return;
-    const QString aside =
+        return true;
+    const QString base =
         path + QStringLiteral(".rejected-") + QString::number(QDateTime::currentSecsSinceEpoch());
-    QFile::rename(path, aside);
+    QString aside = base;
+    for (int n = 2; QFileInfo::exists(aside) && n < 1000; ++n)
+        aside = base + QLatin1Char('-') + QString::number(n);
+    return QFile::rename(path, aside);
 }
 
 } // namespace
@@ -64,6 +73,8 @@ AppStore::AppStore(const Options &options, QObject *parent)
     m_persistenceQueue = new PersistenceQueue(this);
     m_saveTimer = new QTimer(this);
     m_saveTimer->setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the write must come after the full delay.
+    m_saveTimer->setTimerType(Qt::PreciseTimer);
     m_saveTimer->setInterval(kSaveDelayMs);
     connect(m_saveTimer, &QTimer::timeout, this, &AppStore::writePendingClips);
 
@@ -162,8 +173,9 @@ void AppStore::writePendingClips()
     const QString path = historyFilePath();
     QPointer<AppStore> self(this);
     m_persistenceQueue->post([self, data, path, moveRejectedAside] {
-        if (moveRejectedAside)
-            moveAside(path);
+        // A rejected file that cannot be kept aside is left alone rather than lost.
+        if (moveRejectedAside && !moveAside(path))
+            return;
         AtomicFile::write(path, data, AtomicFile::Mode::OwnerOnly);
         QMetaObject::invokeMethod(
             QCoreApplication::instance(), [self] { if (self) emit self->historySaved(); }, Qt::QueuedConnection);
@@ -180,7 +192,11 @@ bool AppStore::savePreferences(QString *errorText)
 {
     const QString path = preferencesFilePath();
     if (m_preferencesRejected) {
-        moveAside(path);
+        if (!moveAside(path)) {
+            if (errorText)
+                *errorText = QStringLiteral("cannot keep the unreadable preferences file aside");
+            return false;
+        }
         m_preferencesRejected = false;
     }
     const QByteArray data =
