@@ -6,6 +6,7 @@
 #include "clip_side_state.h"
 #include "stored_pictures.h"
 
+#include <QFileInfo>
 #include <QSet>
 #include <algorithm>
 #include <cmath>
@@ -101,16 +102,27 @@ bool repeatsEntry(ClipSideState &side, const ClipItem &a, const ClipItem &b, con
 }
 
 // Deletes the pictures of entries that are gone, unless a remaining entry still names the
-// same file, and forgets their digests. Only stored pictures are ever deleted.
+// same file (by any path that resolves to it), and forgets their digests. Only stored
+// pictures are ever deleted.
 void releasePictures(ClipSideState &side, const QList<ClipItem> &gone, const QList<ClipItem> &remaining,
                      const QString &imagesDirectory)
 {
-    const QSet<QString> stillNamed = namedPictures(remaining);
-    for (const QString &path : namedPictures(gone)) {
-        if (stillNamed.contains(path))
+    const QSet<QString> released = namedPictures(gone);
+    if (released.isEmpty())
+        return;
+    QSet<QString> stillNamed;
+    for (const QString &path : namedPictures(remaining)) {
+        stillNamed.insert(path);
+        const QString resolved = QFileInfo(path).canonicalFilePath();
+        if (!resolved.isEmpty())
+            stillNamed.insert(resolved);
+    }
+    for (const QString &path : released) {
+        const QString resolved = QFileInfo(path).canonicalFilePath();
+        if (stillNamed.contains(path) || (!resolved.isEmpty() && stillNamed.contains(resolved)))
             continue;
-        StoredPictures::removeStoredPicture(path, imagesDirectory);
         side.pictureDigests.remove(path);
+        StoredPictures::removeStoredPicture(path, imagesDirectory);
     }
 }
 
