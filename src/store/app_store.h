@@ -102,6 +102,9 @@ public:
     bool saveNote();   // true when the file was written
     bool createNote(); // true when a new file was written
     bool createNote(const ClipItem &item);
+    // The notes page's short name of a notes folder: "iCloud Drive / Quillo" for any folder
+    // inside iCloud Drive, otherwise the folder's own name.
+    static QString folderLabel(const QString &path);
 
     // --- persistence ---------------------------------------------------------------------
     QString supportDirectory() const { return m_supportDirectory; }
@@ -154,6 +157,9 @@ private:
     // app_store_notes.cpp / app_store_note_editing.cpp
     QUrl uniqueNoteURL(const QString &title) const;
     QString noteTitle(const ClipItem &item) const;
+    // Saves the selected note first when the editor holds a change; false when that failed.
+    bool saveEditedNote();
+    bool copyPictureToAttachments(const ClipItem &item, QString *fileName);
 
     // published
     ContentMode m_mode = ContentMode::clipboard;
