@@ -5,7 +5,6 @@
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
 #include <QTextDocument>
-
 #include <benchmark/benchmark.h>
 
 namespace {

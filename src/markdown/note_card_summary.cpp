@@ -38,12 +38,11 @@ QString previewOf(const QStringList &lines)
 NoteCardSummary NoteCardSummary::fromText(const QString &text, const QString &fileName)
 {
     const QStringList lines = nonEmptyTrimmedLines(text);
-    const QString titleSource =
-        lines.isEmpty() ? TextLines::withoutMdExtension(fileName) : lines.first();
+    const QString titleSource = lines.isEmpty() ? TextLines::withoutMdExtension(fileName) : lines.first();
 
     NoteCardSummary summary;
-    summary.title = MarkdownPresentation::clean(
-        MarkdownPatterns::headingMarker().replaceFirst(titleSource, QString()));
+    summary.title =
+        MarkdownPresentation::clean(MarkdownPatterns::headingMarker().replaceFirst(titleSource, QString()));
     summary.preview = previewOf(lines);
     if (summary.preview.isEmpty())
         summary.preview = QStringLiteral("空白笔记");

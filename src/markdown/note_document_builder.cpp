@@ -7,7 +7,6 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-
 #include <algorithm>
 
 namespace {
@@ -117,18 +116,15 @@ bool sameContent(const QTextDocument &a, const QTextDocument &b)
 {
     if (a.blockCount() != b.blockCount() || a.characterCount() != b.characterCount())
         return false;
-    for (QTextBlock x = a.begin(), y = b.begin(); x.isValid() && y.isValid();
-         x = x.next(), y = y.next()) {
-        if (x.text() != y.text() || x.blockFormat() != y.blockFormat()
-            || x.charFormat() != y.charFormat())
+    for (QTextBlock x = a.begin(), y = b.begin(); x.isValid() && y.isValid(); x = x.next(), y = y.next()) {
+        if (x.text() != y.text() || x.blockFormat() != y.blockFormat() || x.charFormat() != y.charFormat())
             return false;
         auto i = x.begin();
         auto j = y.begin();
         for (; !i.atEnd() && !j.atEnd(); ++i, ++j) {
             const QTextFragment p = i.fragment();
             const QTextFragment q = j.fragment();
-            if (p.position() != q.position() || p.text() != q.text()
-                || p.charFormat() != q.charFormat())
+            if (p.position() != q.position() || p.text() != q.text() || p.charFormat() != q.charFormat())
                 return false;
         }
         if (i.atEnd() != j.atEnd())

@@ -42,8 +42,8 @@ NoteLine NoteLine::classify(const QString &line)
         return make(Kind::Rule, QString(20, QChar(0x2500)));
     if (bulletMarker().contains(trimmed)) {
         return make(Kind::Bullet,
-                    QStringLiteral("\u2022 ")
-                        + MarkdownPresentation::clean(bulletMarker().replaceFirst(trimmed, QString())));
+                    QStringLiteral("\u2022 ") +
+                        MarkdownPresentation::clean(bulletMarker().replaceFirst(trimmed, QString())));
     }
     if (trimmed.startsWith(u'>'))
         return make(Kind::Quote, TextLines::trimSpaces(MarkdownPresentation::clean(trimmed.mid(1))));

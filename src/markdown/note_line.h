@@ -5,7 +5,8 @@
 // How one body line of a note is shown: its kind decides font and colour.
 struct NoteLine
 {
-    enum class Kind {
+    enum class Kind
+    {
         Heading,   // "## x" to "###### x"
         CodeFence, // a line starting with three backquotes: shown empty, monospaced
         Bullet,    // "- x", "* x", "+ x": shown as "• x"

@@ -28,8 +28,7 @@ QStringList split(const QString &text)
 }
 
 namespace {
-template<typename Predicate>
-QString trimIf(const QString &text, Predicate drop)
+template <typename Predicate> QString trimIf(const QString &text, Predicate drop)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();

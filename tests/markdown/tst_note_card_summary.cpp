@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <sys/stat.h>
 
 namespace {
@@ -21,32 +20,58 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
 class TestNoteCardSummary : public QObject
 {
     Q_OBJECT
-private slots:
+  private slots:
     void fromText_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("preview");
-        QTest::newRow("only a heading") << "# Title" << "Other.md" << "Title" << kEmptyPreview;
-        QTest::newRow("empty file: name without .md") << "" << "Plan.md" << "Plan" << kEmptyPreview;
-        QTest::newRow("blank lines only") << " \n\t\n" << "a.md.md" << "a" << kEmptyPreview;
-        QTest::newRow(".md removal is case-sensitive") << "" << "A.MD" << "A.MD" << kEmptyPreview;
-        QTest::newRow("heading marker in a file name") << "" << "##x.md" << "x" << kEmptyPreview;
-        QTest::newRow("leading blank lines and indentation")
-            << "\n\n  ## Heading  \nfirst line\n" << "n.md" << "Heading" << "first line";
+        QTest::newRow("only a heading") << "# Title"
+                                        << "Other.md"
+                                        << "Title" << kEmptyPreview;
+        QTest::newRow("empty file: name without .md") << ""
+                                                      << "Plan.md"
+                                                      << "Plan" << kEmptyPreview;
+        QTest::newRow("blank lines only") << " \n\t\n"
+                                          << "a.md.md"
+                                          << "a" << kEmptyPreview;
+        QTest::newRow(".md removal is case-sensitive") << ""
+                                                       << "A.MD"
+                                                       << "A.MD" << kEmptyPreview;
+        QTest::newRow("heading marker in a file name") << ""
+                                                       << "##x.md"
+                                                       << "x" << kEmptyPreview;
+        QTest::newRow("leading blank lines and indentation") << "\n\n  ## Heading  \nfirst line\n"
+                                                             << "n.md"
+                                                             << "Heading"
+                                                             << "first line";
         QTest::newRow("rules dropped, rest cleaned and joined")
-            << "T\n---\n* * *\n- item **b**\n> quoted\n_ _ _" << "n.md" << "T"
-            << QStringLiteral("item b  \u00B7  quoted");
-        QTest::newRow("lines that clean to nothing are dropped")
-            << "T\n![](a.png)\n##\nend" << "n.md" << "T" << "end";
-        QTest::newRow("inline marks in the title") << "# **Bold** [title](x)" << "n.md" << "Bold title"
-                                                   << kEmptyPreview;
-        QTest::newRow("title may come out empty") << "#\nbody" << "n.md" << "" << "body";
-        QTest::newRow("CR LF lines") << "T\r\nbody\r\nmore" << "n.md" << "T"
-                                     << QStringLiteral("body  \u00B7  more");
-        QTest::newRow("tab-indented quote") << "T\n\t> q" << "n.md" << "T" << "q";
-        QTest::newRow("numbered list stays") << "T\n1. first" << "n.md" << "T" << "1. first";
+            << "T\n---\n* * *\n- item **b**\n> quoted\n_ _ _"
+            << "n.md"
+            << "T" << QStringLiteral("item b  \u00B7  quoted");
+        QTest::newRow("lines that clean to nothing are dropped") << "T\n![](a.png)\n##\nend"
+                                                                 << "n.md"
+                                                                 << "T"
+                                                                 << "end";
+        QTest::newRow("inline marks in the title") << "# **Bold** [title](x)"
+                                                   << "n.md"
+                                                   << "Bold title" << kEmptyPreview;
+        QTest::newRow("title may come out empty") << "#\nbody"
+                                                  << "n.md"
+                                                  << ""
+                                                  << "body";
+        QTest::newRow("CR LF lines") << "T\r\nbody\r\nmore"
+                                     << "n.md"
+                                     << "T" << QStringLiteral("body  \u00B7  more");
+        QTest::newRow("tab-indented quote") << "T\n\t> q"
+                                            << "n.md"
+                                            << "T"
+                                            << "q";
+        QTest::newRow("numbered list stays") << "T\n1. first"
+                                             << "n.md"
+                                             << "T"
+                                             << "1. first";
     }
     void fromText()
     {
@@ -64,9 +89,12 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("preview");
-        QTest::newRow("UTF-8") << QByteArray("# 标题\n正文") << QStringLiteral("标题") << QStringLiteral("正文");
-        QTest::newRow("byte-order mark dropped") << QByteArray("\xEF\xBB\xBF# Title\nx") << "Title" << "x";
-        QTest::newRow("GBK is unreadable") << QByteArray("\xB1\xEA\xCC\xE2\n\xD5\xFD") << "note" << kEmptyPreview;
+        QTest::newRow("UTF-8") << QByteArray("# 标题\n正文") << QStringLiteral("标题")
+                               << QStringLiteral("正文");
+        QTest::newRow("byte-order mark dropped") << QByteArray("\xEF\xBB\xBF# Title\nx") << "Title"
+                                                 << "x";
+        QTest::newRow("GBK is unreadable")
+            << QByteArray("\xB1\xEA\xCC\xE2\n\xD5\xFD") << "note" << kEmptyPreview;
         QTest::newRow("cut inside a character") << QByteArray("# T\nx\xE4\xB8") << "note" << kEmptyPreview;
     }
     void fromFile()
