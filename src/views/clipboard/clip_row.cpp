@@ -1,0 +1,312 @@
+#include "views/clipboard/clip_row.h"
+
+#include "store/app_store.h"
+#include "store/reference_time.h"
+#include "views/clipboard/action_tile_button.h"
+#include "views/clipboard/clip_row_text.h"
+#include "views/clipboard/clipboard_image_cache.h"
+#include "views/hover/clipboard_hover_probe.h"
+#include "views/hover/clipboard_hover_state.h"
+#include "views/style/glass_painter.h"
+#include "views/style/icons.h"
+
+#include <QContextMenuEvent>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QPainter>
+#include <memory>
+
+namespace {
+
+// The actions capture the store weakly and the entry by value: any of them may make the page
+// drop this row (delete, or the note action switching pages) while it is still running.
+void noteAction(QPointer<AppStore> store, ClipItem item)
+{
+    if (!store || !store->createNote(item))
+        return;
+    store->setMode(ContentMode::notes);
+    if (store)
+        store->setQuery(QString());
+}
+
+void pinAction(QPointer<AppStore> store, ClipItem item)
+{
+    if (store)
+        store->togglePin(item);
+}
+
+void copyAction(QPointer<AppStore> store, ClipItem item)
+{
+    if (store)
+        store->copy(item);
+}
+
+void deleteAction(QPointer<AppStore> store, ClipItem item)
+{
+    if (store)
+        store->deleteClip(item);
+}
+
+QString pinLabel(bool pinned) { return pinned ? QStringLiteral("取消收藏") : QStringLiteral("收藏"); }
+
+} // namespace
+
+ClipRow::ClipRow(AppStore &store, const ClipItem &item, ClipboardHoverState &hoverState, QWidget *parent,
+                 ClipRowStyle style)
+    : QWidget(parent)
+    , m_store(&store)
+    , m_hoverState(&hoverState)
+    , m_style(std::move(style))
+    , m_probe(new ClipboardHoverProbe(item.id, this))
+    , m_actions(new QWidget(this))
+    , m_noteButton(new ActionTileButton(m_actions))
+    , m_pinButton(new ActionTileButton(m_actions))
+    , m_copyButton(new ActionTileButton(m_actions))
+{
+    auto *layout = new QHBoxLayout(m_actions);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(m_style.actionSpacing);
+    layout->addWidget(m_noteButton);
+    layout->addWidget(m_pinButton);
+    layout->addWidget(m_copyButton);
+    m_actions->adjustSize();
+    m_actions->hide();
+
+    connect(m_noteButton, &QAbstractButton::clicked, this, [this] { noteAction(m_store, m_item); });
+    connect(m_pinButton, &QAbstractButton::clicked, this, [this] { pinAction(m_store, m_item); });
+    connect(m_copyButton, &QAbstractButton::clicked, this, [this] { copyAction(m_store, m_item); });
+    connect(&hoverState, &ClipboardHoverState::itemIDChanged, this,
+            [this](std::optional<QUuid> previous, std::optional<QUuid> current) {
+                if (previous == m_item.id || current == m_item.id)
+                    onHoverChanged();
+            });
+    setItem(item);
+    m_hovered = isHovered();
+    m_actions->setVisible(m_hovered);
+}
+
+void ClipRow::setItem(const ClipItem &item)
+{
+    const bool sameText = m_item.kind == item.kind && m_item.content == item.content && m_item.title == item.title
+                          && !m_preview.isNull();
+    const bool samePicture = m_item.imagePath == item.imagePath && m_item.kind == item.kind;
+    m_item = item;
+    if (!sameText) {
+        m_preview = ClipRowText::preview(m_item);
+        m_linesWidth = -1;
+        m_heightWidth = -1;
+        updateGeometry();
+    }
+    if (!samePicture) {
+        m_thumbnail = QImage();
+        m_thumbnailTried = false;
+    }
+    refreshActions();
+}
+
+bool ClipRow::isHovered() const
+{
+    return m_hoverState && m_hoverState->itemID() == m_item.id;
+}
+
+bool ClipRow::isCopied() const
+{
+    return m_store && m_store->copiedID() == m_item.id;
+}
+
+void ClipRow::refreshActions()
+{
+    const ActionTileStyle tile = ActionTileStyle::standard();
+    m_noteButton->setLook(QStringLiteral("note.text.badge.plus"), tile.icon, tile.fill, QStringLiteral("生成笔记"));
+    const bool pinned = m_item.isPinned;
+    m_pinButton->setLook(pinned ? QStringLiteral("pin.fill") : QStringLiteral("pin"),
+                         pinned ? tile.iconActive : tile.icon, tile.fill, pinLabel(pinned));
+    const bool copied = isCopied();
+    m_copyButton->setLook(copied ? QStringLiteral("checkmark") : QStringLiteral("doc.on.doc"),
+                          copied ? tile.iconCopied : tile.icon, copied ? tile.fillCopied : tile.fill,
+                          copied ? QStringLiteral("已复制") : QStringLiteral("复制"));
+    update();
+}
+
+void ClipRow::onHoverChanged()
+{
+    const bool hovered = isHovered();
+    if (hovered == m_hovered)
+        return;
+    m_hovered = hovered;
+    m_actions->setVisible(hovered);
+    update();
+    emit hoverChanged(hovered);
+}
+
+QMenu *ClipRow::createContextMenu(QWidget *parent) const
+{
+    auto *menu = new QMenu(parent);
+    const QPointer<AppStore> store = m_store;
+    const ClipItem item = m_item;
+    menu->addAction(QStringLiteral("生成笔记"), menu, [store, item] { noteAction(store, item); });
+    menu->addAction(pinLabel(item.isPinned), menu, [store, item] { pinAction(store, item); });
+    menu->addAction(QStringLiteral("复制"), menu, [store, item] { copyAction(store, item); });
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("删除"), menu, [store, item] { deleteAction(store, item); });
+    return menu;
+}
+
+void ClipRow::contextMenuEvent(QContextMenuEvent *event)
+{
+    const std::unique_ptr<QMenu> menu(createContextMenu());
+    menu->exec(event->globalPos());
+}
+
+int ClipRow::textWidth(int rowWidth) const
+{
+    return std::max(1, rowWidth - m_style.padding.left() - m_style.thumbnailSize - m_style.spacing
+                           - m_style.textTrailingReserve - m_style.padding.right());
+}
+
+int ClipRow::textBlockHeight(int lineCount) const
+{
+    const QFont &font = m_item.kind == ClipKind::code ? m_style.codeFont : m_style.previewFont;
+    const int lineHeight = QFontMetrics(font).height();
+    const int lines = std::max(1, lineCount);
+    const int preview = lines * lineHeight + (lines - 1) * int(m_style.previewLineSpacing);
+    return preview + m_style.textSpacing + QFontMetrics(m_style.metaFont).height();
+}
+
+QStringList ClipRow::previewLines() const
+{
+    if (m_linesWidth != width()) {
+        const QFont &font = m_item.kind == ClipKind::code ? m_style.codeFont : m_style.previewFont;
+        m_lines = ClipRowText::wrapLines(m_preview, font, textWidth(width()), m_style.previewMaxLines);
+        m_linesWidth = width();
+    }
+    return m_lines;
+}
+
+QString ClipRow::metaText() const
+{
+    return ClipRowText::metaLine(m_item, ReferenceTime::now());
+}
+
+int ClipRow::heightForWidth(int width) const
+{
+    if (width == m_heightWidth)
+        return m_height;
+    const QFont &font = m_item.kind == ClipKind::code ? m_style.codeFont : m_style.previewFont;
+    const int lines = int(ClipRowText::wrapLines(m_preview, font, textWidth(width), m_style.previewMaxLines).size());
+    const int content = std::max(m_style.thumbnailSize, textBlockHeight(lines));
+    m_heightWidth = width;
+    m_height = std::max(m_style.minHeight, content + m_style.padding.top() + m_style.padding.bottom());
+    return m_height;
+}
+
+QSize ClipRow::sizeHint() const
+{
+    return QSize(404, heightForWidth(404));
+}
+
+void ClipRow::resizeEvent(QResizeEvent *)
+{
+    m_probe->setGeometry(rect());
+    m_probe->raise();
+    layoutActions();
+}
+
+void ClipRow::layoutActions()
+{
+    const QSize size = m_actions->sizeHint();
+    m_actions->setGeometry(width() - m_style.trailingPadding - size.width(), (height() - size.height()) / 2,
+                           size.width(), size.height());
+}
+
+void ClipRow::loadThumbnail()
+{
+    m_thumbnailTried = true;
+    if (m_item.kind != ClipKind::image || !m_item.imagePath || !m_store)
+        return;
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels = QSize(m_style.thumbnailSize, m_style.thumbnailSize) * dpr;
+    m_thumbnail = ClipboardImageCache::shared().thumbnail(*m_item.imagePath, pixels, m_store->imagesDirectory());
+    if (!m_thumbnail.isNull())
+        m_thumbnail.setDevicePixelRatio(dpr);
+}
+
+void ClipRow::paintEvent(QPaintEvent *)
+{
+    ++m_paintCount;
+    // Pictures are decoded on the first paint, so only rows scrolled into view load theirs.
+    if (!m_thumbnailTried)
+        loadThumbnail();
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintCard(painter);
+    paintThumbnail(painter);
+    paintTexts(painter);
+    if (showsPinMark())
+        paintPinMark(painter);
+}
+
+void ClipRow::paintCard(QPainter &painter) const
+{
+    const bool hovered = isHovered();
+    const QRectF bounds(rect());
+    const QPainterPath card = GlassPainter::roundedRect(bounds, m_style.radius);
+    GlassPainter::paintFill(painter, card, hovered ? m_style.fillHover : m_style.fillRest);
+    const double inset = m_style.rimWidth / 2;
+    GlassPainter::paintRim(painter, GlassPainter::roundedRect(bounds.adjusted(inset, inset, -inset, -inset), m_style.radius),
+                           hovered ? m_style.rimHover : m_style.rimRest, m_style.rimWidth);
+    if (hovered) {
+        const QSizeF bar = m_style.accentBarSize;
+        const QRectF barRect(m_style.accentBarInset, (bounds.height() - bar.height()) / 2, bar.width(), bar.height());
+        GlassPainter::paintFill(painter, GlassPainter::capsule(barRect), m_style.accentBar);
+    }
+}
+
+void ClipRow::paintThumbnail(QPainter &painter) const
+{
+    const int side = m_style.thumbnailSize;
+    const QRectF square(m_style.padding.left(), (height() - side) / 2.0, side, side);
+    if (!m_thumbnail.isNull()) {
+        painter.save();
+        painter.setClipPath(GlassPainter::roundedRect(square, m_style.thumbnailRadius));
+        painter.drawImage(square, m_thumbnail);
+        painter.restore();
+        return;
+    }
+    const KindTileLook look = ClipRowStyle::kindLook(m_item.kind);
+    const double tile = m_style.tileSize;
+    const QRectF tileRect(square.center().x() - tile / 2, square.center().y() - tile / 2, tile, tile);
+    GlassPainter::paintFill(painter, GlassPainter::roundedRect(tileRect, m_style.tileRadius), look.tileColor);
+    Icons::paint(painter, look.icon, tileRect, m_style.tileIconSize, look.iconColor);
+}
+
+void ClipRow::paintTexts(QPainter &painter) const
+{
+    const QStringList lines = previewLines();
+    const QFont &font = m_item.kind == ClipKind::code ? m_style.codeFont : m_style.previewFont;
+    const QFontMetrics metrics(font);
+    const int x = m_style.padding.left() + m_style.thumbnailSize + m_style.spacing;
+    const int widthAvailable = textWidth(width());
+    int y = (height() - textBlockHeight(int(lines.size()))) / 2;
+    painter.setFont(font);
+    painter.setPen(m_style.previewColor);
+    // drawText with a plain QString never interprets markup: clip text stays literal.
+    for (const QString &line : lines) {
+        painter.drawText(QPoint(x, y + metrics.ascent()), line);
+        y += metrics.height() + int(m_style.previewLineSpacing);
+    }
+    if (lines.isEmpty())
+        y += metrics.height() + int(m_style.previewLineSpacing);
+    y += m_style.textSpacing - int(m_style.previewLineSpacing);
+    const QFontMetrics metaMetrics(m_style.metaFont);
+    painter.setFont(m_style.metaFont);
+    painter.setPen(m_style.metaColor);
+    painter.drawText(QPoint(x, y + metaMetrics.ascent()),
+                     metaMetrics.elidedText(metaText(), Qt::ElideRight, widthAvailable));
+}
+
+void ClipRow::paintPinMark(QPainter &painter) const
+{
+    const QRectF frame(width() - m_style.trailingPadding - m_style.pinMarkWidth, 0, m_style.pinMarkWidth, height());
+    Icons::paint(painter, QStringLiteral("pin.fill"), frame, m_style.pinMarkIconSize, m_style.pinMarkColor);
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "store/clip_item.h"
+#include "views/clipboard/clip_styles.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+class AppStore;
+class ActionTileButton;
+class ClipboardHoverProbe;
+class ClipboardHoverState;
+class QMenu;
+
+// One history entry: thumbnail or kind tile, a two-line preview, source and age, and while
+// the pointer is over it (as the shared hover state says) three action buttons in place of
+// the pin mark. Hovered, copied and pinned are read from the hover state and the store; the
+// row keeps no state of its own besides caches of what it draws. The row's shadow falls
+// outside it and is painted by the list behind it.
+class ClipRow : public QWidget
+{
+    Q_OBJECT
+public:
+    ClipRow(AppStore &store, const ClipItem &item, ClipboardHoverState &hoverState, QWidget *parent = nullptr,
+            ClipRowStyle style = ClipRowStyle::standard());
+
+    const ClipItem &item() const { return m_item; }
+    void setItem(const ClipItem &item);
+
+    bool isHovered() const;
+    bool isCopied() const;
+    // Re-reads pinned and copied into the action buttons and repaints.
+    void refreshActions();
+
+    QString previewText() const { return m_preview; }
+    QStringList previewLines() const;
+    QString metaText() const;
+    bool showsThumbnail() const { return !m_thumbnail.isNull(); }
+    bool showsPinMark() const { return !isHovered() && m_item.isPinned; }
+    ShadowStyle shadow() const { return isHovered() ? m_style.shadowHover : m_style.shadowRest; }
+    const ClipRowStyle &style() const { return m_style; }
+
+    ActionTileButton *noteButton() const { return m_noteButton; }
+    ActionTileButton *pinButton() const { return m_pinButton; }
+    ActionTileButton *copyButton() const { return m_copyButton; }
+    ClipboardHoverProbe *probe() const { return m_probe; }
+    // The context menu with its four actions; the caller owns it.
+    QMenu *createContextMenu(QWidget *parent = nullptr) const;
+    int paintCount() const { return m_paintCount; } // for tests and benchmarks
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+    QSize sizeHint() const override;
+
+signals:
+    // The hovered look changed; the list repaints the shadow around the row.
+    void hoverChanged(bool hovered);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void onHoverChanged();
+    void layoutActions();
+    void loadThumbnail();
+    int textWidth(int rowWidth) const;
+    int textBlockHeight(int lineCount) const;
+    void paintCard(QPainter &painter) const;
+    void paintThumbnail(QPainter &painter) const;
+    void paintTexts(QPainter &painter) const;
+    void paintPinMark(QPainter &painter) const;
+
+    QPointer<AppStore> m_store;
+    ClipItem m_item;
+    QPointer<ClipboardHoverState> m_hoverState;
+    ClipRowStyle m_style;
+    QString m_preview;
+    mutable QStringList m_lines;    // preview wrapped for m_linesWidth
+    mutable int m_linesWidth = -1;
+    mutable int m_heightWidth = -1;  // heightForWidth cache
+    mutable int m_height = 0;
+    QImage m_thumbnail;
+    bool m_thumbnailTried = false;
+    bool m_hovered = false;
+    int m_paintCount = 0;
+    ClipboardHoverProbe *m_probe;
+    QWidget *m_actions;
+    ActionTileButton *m_noteButton;
+    ActionTileButton *m_pinButton;
+    ActionTileButton *m_copyButton;
+};

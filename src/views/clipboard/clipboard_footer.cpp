@@ -1,0 +1,49 @@
+#include "views/clipboard/clipboard_footer.h"
+
+#include "views/style/icons.h"
+#include "views/widgets/icon_button.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+ClipboardFooter::ClipboardFooter(QWidget *parent, ClipboardPageStyle style)
+    : QWidget(parent)
+    , m_style(std::move(style))
+    , m_icon(new QLabel(this))
+    , m_text(new QLabel(this))
+    , m_clear(new IconButton(QStringLiteral("trash"), m_style.footerIconSize, m_style.footerText, this))
+{
+    setFixedHeight(m_style.footerHeight);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(m_style.paddingX, 0, m_style.paddingX, 0);
+    layout->setSpacing(m_style.footerSpacing);
+    m_text->setTextFormat(Qt::PlainText);
+    m_text->setFont(m_style.footerFont);
+    QPalette palette = m_text->palette();
+    palette.setColor(QPalette::WindowText, m_style.footerText);
+    m_text->setPalette(palette);
+    layout->addWidget(m_icon);
+    layout->addWidget(m_text);
+    layout->addStretch(1);
+    m_clear->setText(QStringLiteral("清除"));
+    m_clear->setFont(m_style.footerFont);
+    m_clear->setLabel(QStringLiteral("清除"));
+    layout->addWidget(m_clear);
+    connect(m_clear, &QAbstractButton::clicked, this, &ClipboardFooter::clearRequested);
+    setFiltering(true);
+}
+
+void ClipboardFooter::setFiltering(bool ignoreSensitive)
+{
+    m_symbol = ignoreSensitive ? QStringLiteral("checkmark.shield") : QStringLiteral("lock.open");
+    m_icon->setPixmap(Icons::pixmap(m_symbol, m_style.footerIconSize, m_style.footerText, devicePixelRatioF()));
+    m_text->setText(ignoreSensitive ? QStringLiteral("仅本机 · 已过滤敏感内容")
+                                    : QStringLiteral("仅本机 · 敏感内容过滤关闭"));
+}
+
+QString ClipboardFooter::privacyText() const { return m_text->text(); }
+
+void ClipboardFooter::enterEvent(QEnterEvent *)
+{
+    emit pointerEntered();
+}
