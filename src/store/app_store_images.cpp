@@ -3,10 +3,12 @@
 #include "app_store.h"
 
 #include "atomic_file.h"
+#include "clip_side_state.h"
 #include "persistence_queue.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -77,11 +79,16 @@ bool AppStore::queueClipboardImage(const Pasteboard::RawImage &image)
         const QByteArray png = encodePng(picture);
         if (png.isEmpty() || !AtomicFile::write(path, png, AtomicFile::Mode::OwnerOnly))
             return;
+        // The duplicate test compares pictures by the digest of their PNG bytes; hashing a
+        // large file on the main thread would stall the panel, so it is done here.
+        const QByteArray digest = QCryptographicHash::hash(png, QCryptographicHash::Sha256);
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [self, entry] {
-                if (self)
-                    self->addClip(entry);
+            [self, entry, digest] {
+                if (!self)
+                    return;
+                self->m_clipSide->pictureDigests.insert(*entry.imagePath, digest);
+                self->addClip(entry);
             },
             Qt::QueuedConnection);
     });

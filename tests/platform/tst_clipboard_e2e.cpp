@@ -73,14 +73,17 @@ class TestClipboardE2E : public QObject
         return xclip.readAllStandardOutput();
     }
 
-    // Starts the helper that owns the clipboard with all the given formats at once.
+    // Starts the helper that owns the clipboard with all the given formats at once. Its
+    // "ready" can come before the X server has seen the new owner: wait for the change too.
     bool offer(const QStringList &formatsAndValues)
     {
         auto *helper = new QProcess(this);
         m_helpers << helper;
+        const qint64 before = m_pasteboard->changeCount();
         helper->start(QStringLiteral(QUILLO_CLIPBOARD_OFFER), formatsAndValues);
         return QTest::qWaitFor([&] { return helper->canReadLine(); }, kTimeoutMs)
-               && helper->readLine().trimmed() == "ready";
+               && helper->readLine().trimmed() == "ready"
+               && QTest::qWaitFor([&] { return m_pasteboard->changeCount() > before; }, kTimeoutMs);
     }
 
     std::optional<ClipItem> clipWithContent(const QString &content) const
@@ -120,6 +123,7 @@ private slots:
     {
         const QString support = QDir::homePath() + QStringLiteral("/.local/share/Quillo");
         QFile::remove(support + QStringLiteral("/clipboard-history.json"));
+        QFile::remove(support + QStringLiteral("/preferences.json"));
         QDir(support + QStringLiteral("/ClipboardImages")).removeRecursively();
         m_pasteboard = std::make_unique<QtClipboardPasteboard>();
         AppStore::Options options;

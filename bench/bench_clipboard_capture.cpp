@@ -1,0 +1,147 @@
+// Clipboard capture as people feel it: how long the panel's thread stalls while an 8K
+// screenshot is captured, and how soon a copy made by another program is in the history.
+// Runs on its own Xvfb and temporary HOME; xclip plays the other program.
+#include "fake_pasteboard.h"
+#include "platform/qt_clipboard_pasteboard.h"
+#include "store/app_store.h"
+#include "test_environment.h"
+#include "xvfb_server.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTimer>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// A screenshot-like 7680×4320 picture: gradients, text and some noise, so that PNG
+// encoding does real work (a flat fill compresses to nothing).
+QImage screenshotLike()
+{
+    QImage image(7680, 4320, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient gradient(0, 0, 7680, 4320);
+    gradient.setColorAt(0, QColor(30, 40, 70));
+    gradient.setColorAt(1, QColor(220, 200, 160));
+    painter.fillRect(image.rect(), gradient);
+    painter.setPen(Qt::white);
+    for (int y = 40; y < 4320; y += 60)
+        painter.drawText(40, y, QStringLiteral("剪贴板 clipboard history line %1 — the quick brown fox").arg(y));
+    painter.end();
+    QRandomGenerator rng(7);
+    for (int i = 0; i < 400000; ++i)
+        image.setPixel(int(rng.bounded(7680)), int(rng.bounded(4320)), rng.generate() | 0xFF000000u);
+    return image;
+}
+
+void removeHistory()
+{
+    const QString support = QDir::homePath() + QStringLiteral("/.local/share/Quillo");
+    QFile::remove(support + QStringLiteral("/clipboard-history.json"));
+    QDir(support + QStringLiteral("/ClipboardImages")).removeRecursively();
+}
+
+// Longest gap between the main loop's turns, from the change until the entry is in
+// `clips`: that is how long the panel could not repaint or answer the pointer.
+void BM_MainThreadStallWhileCapturing8KPicture(benchmark::State &state)
+{
+    static const QByteArray png = FakePasteboard::pngBytes(screenshotLike());
+    QList<double> stalls;
+    for (auto _ : state) {
+        removeHistory();
+        FakePasteboard pasteboard;
+        AppStore::Options options;
+        options.pasteboard = &pasteboard;
+        options.startMonitoring = true;
+        AppStore store(options);
+
+        QElapsedTimer sinceLastTurn;
+        qint64 longest = 0;
+        QTimer heartbeat;
+        heartbeat.setTimerType(Qt::PreciseTimer);
+        heartbeat.setInterval(1);
+        QObject::connect(&heartbeat, &QTimer::timeout, [&] {
+            longest = std::max(longest, sinceLastTurn.nsecsElapsed());
+            sinceLastTurn.restart();
+        });
+        heartbeat.start();
+        sinceLastTurn.start();
+
+        FakePasteboard::Content content;
+        content.types = {QStringLiteral("image/png")};
+        content.image = Pasteboard::RawImage{png, QStringLiteral("image/png")};
+        pasteboard.setContent(content); // announced: checked on the next turn of the loop
+        while (store.clips().isEmpty())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        longest = std::max(longest, sinceLastTurn.nsecsElapsed());
+        state.SetIterationTime(double(longest) / 1e9);
+        stalls << double(longest) / 1e6;
+    }
+    std::sort(stalls.begin(), stalls.end());
+    state.counters["median_stall_ms"] = stalls[stalls.size() / 2];
+    state.counters["worst_stall_ms"] = stalls.last();
+    state.counters["png_MB"] = double(png.size()) / 1e6;
+}
+BENCHMARK(BM_MainThreadStallWhileCapturing8KPicture)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(7);
+
+// From starting xclip until the entry is in memory (xclip's own start-up included).
+void BM_XclipCopyToEntry(benchmark::State &state)
+{
+    removeHistory();
+    QtClipboardPasteboard pasteboard;
+    AppStore::Options options;
+    options.pasteboard = &pasteboard;
+    AppStore store(options);
+    QList<double> samples;
+    int n = 0;
+    for (auto _ : state) {
+        const QByteArray text = "copied line number " + QByteArray::number(++n);
+        QElapsedTimer clock;
+        clock.start();
+        QProcess xclip;
+        xclip.setStandardOutputFile(QProcess::nullDevice());
+        xclip.setStandardErrorFile(QProcess::nullDevice());
+        xclip.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard")});
+        xclip.write(text);
+        xclip.closeWriteChannel();
+        while (store.clips().isEmpty() || store.clips().first().content != QString::fromUtf8(text)) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+            if (clock.elapsed() > 10000) {
+                state.SkipWithError("the copy was not recorded");
+                return;
+            }
+        }
+        const double seconds = double(clock.nsecsElapsed()) / 1e9;
+        samples << seconds;
+        state.SetIterationTime(seconds);
+        xclip.waitForFinished();
+    }
+    std::sort(samples.begin(), samples.end());
+    state.counters["median_ms"] = samples[samples.size() / 2] * 1e3;
+    state.counters["max_ms"] = samples.last() * 1e3;
+}
+BENCHMARK(BM_XclipCopyToEntry)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(41);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    TestEnvironment environment;
+    XvfbServer xvfb;
+    if (!xvfb.isRunning())
+        return 1;
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
