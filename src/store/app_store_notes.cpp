@@ -36,6 +36,8 @@ bool isMarkdownName(const QString &fileName)
 // so that notes with equal dates always come in the same order.
 QList<QUrl> listNoteFiles(const QString &folder)
 {
+    if (folder.isEmpty())
+        return {}; // QDir("") would be the working directory
     const QFileInfoList entries =
         QDir(folder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
     QList<QUrl> urls;
@@ -69,7 +71,7 @@ void AppStore::reloadNotes(bool createWelcomeIfNeeded)
 {
     QDir().mkpath(m_noteDirectory);
     QList<QUrl> urls = listNoteFiles(m_noteDirectory);
-    if (urls.isEmpty() && createWelcomeIfNeeded) {
+    if (urls.isEmpty() && createWelcomeIfNeeded && !m_noteDirectory.isEmpty()) {
         // Never written over an existing entry of that name (a folder, a FIFO or a link that
         // leads elsewhere), and listed only when it really was written.
         const QString path = m_noteDirectory + QLatin1Char('/') + kWelcomeFileName;

@@ -15,10 +15,17 @@ namespace {
 // unreadable, is never saved over).
 constexpr qint64 kMaxNoteBytes = qint64(256) << 20;
 
-// Reads a whole regular file, or a link to one. The type is checked on the opened
-// descriptor, not on the name, so a file swapped for a FIFO or a device between listing
-// and reading is refused too; O_NONBLOCK keeps open() itself from waiting on a FIFO.
-bool readRegularFileOnce(const QString &path, QByteArray *data)
+QDateTime modificationTime(const struct stat &status)
+{
+    const qint64 ms = qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1'000'000;
+    return QDateTime::fromMSecsSinceEpoch(ms);
+}
+
+// Reads a whole regular file, or a link to one, and its modification time. The type is
+// checked on the opened descriptor, not on the name, so a file swapped for a FIFO or a device
+// between listing and reading is refused too; O_NONBLOCK keeps open() itself from waiting on
+// a FIFO.
+bool readRegularFileOnce(const QString &path, QByteArray *data, QDateTime *modifiedAt)
 {
     const QByteArray native = QFile::encodeName(path);
     int fd = -1;
@@ -28,21 +35,35 @@ bool readRegularFileOnce(const QString &path, QByteArray *data)
     if (fd < 0)
         return false;
     struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > kMaxNoteBytes) {
-        ::close(fd);
-        return false;
+    bool ok = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size <= kMaxNoteBytes;
+    QByteArray bytes;
+    if (ok) {
+        *modifiedAt = modificationTime(status);
+        // The file may grow while it is read: read to the end, but never past the limit.
+        bytes.resize(qsizetype(status.st_size) + 1);
+        qsizetype filled = 0;
+        while (ok) {
+            if (filled == bytes.size()) {
+                if (bytes.size() > kMaxNoteBytes) {
+                    ok = false;
+                    break;
+                }
+                bytes.resize(qMin<qsizetype>(bytes.size() * 2, kMaxNoteBytes + 1));
+            }
+            const ssize_t got = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
+            if (got == 0)
+                break;
+            if (got < 0 && errno != EINTR)
+                ok = false;
+            else if (got > 0)
+                filled += got;
+        }
+        bytes.truncate(filled);
     }
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
-    }
-    // The size may change while reading; read to the end but never past the limit.
-    QByteArray bytes = file.read(kMaxNoteBytes + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxNoteBytes)
-        return false;
-    *data = std::move(bytes);
-    return true;
+    ::close(fd);
+    if (ok)
+        *data = std::move(bytes);
+    return ok;
 }
 
 } // namespace
@@ -52,10 +73,10 @@ NoteFile NoteFile::read(const QUrl &url)
     NoteFile note;
     note.url = url;
     const QString path = url.toLocalFile();
-    const QFileInfo info(path); // follows links: the target's date
-    note.modifiedAt = info.exists() ? info.lastModified() : QDateTime();
     QByteArray data;
-    if (!readRegularFileOnce(path, &data)) {
+    if (!readRegularFileOnce(path, &data, &note.modifiedAt)) {
+        const QFileInfo info(path); // follows links: the target's date
+        note.modifiedAt = info.exists() ? info.lastModified() : QDateTime();
         note.readable = false;
         return note;
     }

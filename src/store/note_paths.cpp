@@ -82,6 +82,8 @@ QString safeBaseName(const QString &title, const QString &fallback)
 
 QString uniqueNotePath(const QString &folder, const QString &base)
 {
+    if (folder.isEmpty())
+        return {}; // never "/<name>.md"
     for (int counter = 1; counter <= kMaxCounter; ++counter) {
         const QString path = candidatePath(folder, base, counter);
         if (!entryExists(path))

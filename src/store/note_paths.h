@@ -26,7 +26,7 @@ bool isWritableNoteTarget(const QString &path, QString *errorText);
 QString safeBaseName(const QString &title, const QString &fallback);
 
 // "<folder>/<base>.md", else "<folder>/<base> 2.md", "<base> 3.md", ... the first name not
-// taken (entryExists). Empty when every counter up to kMaxCounter is taken.
+// taken (entryExists). Empty when every counter up to kMaxCounter is taken, or without a folder.
 QString uniqueNotePath(const QString &folder, const QString &base);
 
 } // namespace NotePaths
