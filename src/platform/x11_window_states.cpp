@@ -33,7 +33,7 @@ xcb_atom_t internAtom(xcb_connection_t *connection, const char *name)
     const xcb_intern_atom_cookie_t cookie =
         xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
     xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : XCB_ATOM_NONE;
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     free(reply);
     return atom;
 }
@@ -58,7 +58,7 @@ xcb_window_t rootOf(xcb_connection_t *connection, xcb_window_t window)
 {
     xcb_get_geometry_reply_t *reply =
         xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
-    xcb_window_t root = reply ? reply->root : XCB_WINDOW_NONE;
+    xcb_window_t root = reply ? reply->root : xcb_window_t(XCB_WINDOW_NONE);
     free(reply);
     if (root == XCB_WINDOW_NONE)
         root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;

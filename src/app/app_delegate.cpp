@@ -1,0 +1,88 @@
+#include "app_delegate.h"
+
+#include "panel_content.h"
+#include "panel_window.h"
+#include "platform/qt_clipboard_pasteboard.h"
+#include "platform/qt_folder_chooser.h"
+#include "pointer_monitor.h"
+#include "qt_shell_screens.h"
+#include "qt_task_scheduler.h"
+#include "screen_change_observer.h"
+#include "shell_state_machine.h"
+#include "shell_window_host.h"
+#include "store/app_store.h"
+#include "tab_window.h"
+#include "views/hover/clipboard_hover_notifier.h"
+#include "views/hover/clipboard_hover_registry.h"
+
+#include <QPointer>
+
+AppDelegate::AppDelegate(QObject *parent)
+    : QObject(parent), m_pasteboard(std::make_unique<QtClipboardPasteboard>()),
+      m_folderChooser(std::make_unique<QtFolderChooser>())
+{
+    AppStore::Options options;
+    options.pasteboard = m_pasteboard.get();
+    options.folderChooser = m_folderChooser.get();
+    m_store = std::make_unique<AppStore>(options);
+}
+
+AppDelegate::~AppDelegate()
+{
+    // The windows hold widgets that read the store: they go first.
+    delete m_pointerMonitor;
+    delete m_shell;
+    m_windows.reset();
+}
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    buildWindows();
+    m_screens = std::make_unique<QtShellScreens>();
+    m_scheduler = new QtTaskScheduler(this);
+    m_shell = new ShellStateMachine(*m_store, *m_screens, *m_windows, *m_scheduler);
+
+    QPointer<AppDelegate> self(this);
+    connect(m_windows->panel(), &PanelWindow::pointerEntered, this, [self] {
+        if (self)
+            self->m_shell->showExpanded(true);
+    });
+    connect(m_windows->panel(), &PanelWindow::pointerLeft, this, [self] {
+        if (self)
+            self->m_shell->scheduleCollapse();
+    });
+    connect(m_windows->tab(), &TabWindow::pointerEntered, this, [self] {
+        if (self)
+            self->m_shell->showExpanded(true);
+    });
+    connect(m_shell, &ShellStateMachine::collapseStarted, this,
+            [] { ClipboardHoverNotifier::instance().postClearClipboardHover(); });
+
+    PanelWindow *panel = m_windows->panel();
+    m_pointerMonitor = new PointerMonitor(panel);
+    connect(m_pointerMonitor, &PointerMonitor::pointerMoved, this, [panel](const QPoint &global) {
+        ClipboardHoverNotifier::instance().postPointerMoved(ClipboardHoverRegistry::shared().item(global, panel));
+    });
+
+    m_screenObserver = new ScreenChangeObserver(this);
+    connect(m_screenObserver, &ScreenChangeObserver::screensChanged, m_shell,
+            &ShellStateMachine::screenParametersChanged);
+
+    m_shell->launch();
+}
+
+void AppDelegate::buildWindows()
+{
+    QPointer<AppDelegate> self(this);
+    QWidget *tabContent = PanelContent::createTabContent([self] {
+        if (self && self->m_shell)
+            self->m_shell->showExpanded(true);
+    });
+    m_windows = std::make_unique<ShellWindowHost>(PanelContent::createPanelContent(*m_store), tabContent);
+}
+
+void AppDelegate::reveal()
+{
+    if (m_shell)
+        m_shell->showExpanded(true);
+}

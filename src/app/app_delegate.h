@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+class AppStore;
+class FolderChooser;
+class Pasteboard;
+class PointerMonitor;
+class QtShellScreens;
+class QtTaskScheduler;
+class ScreenChangeObserver;
+class ShellStateMachine;
+class ShellWindowHost;
+
+// Owns the store, the two shell windows and the shell state for the whole run. The store
+// is created with the delegate; the windows when launch completes.
+class AppDelegate : public QObject
+{
+    Q_OBJECT
+public:
+    explicit AppDelegate(QObject *parent = nullptr);
+    ~AppDelegate() override;
+
+    // Builds the panel and the tab, installs the pointer monitor and the screen observer,
+    // and shows the panel expanded on the screen under the pointer.
+    void applicationDidFinishLaunching();
+    // A later launch asked for the panel.
+    void reveal();
+
+    AppStore &store() const { return *m_store; }
+    ShellStateMachine *shell() const { return m_shell; }
+    ShellWindowHost *windows() const { return m_windows.get(); }
+
+private:
+    void buildWindows();
+
+    std::unique_ptr<Pasteboard> m_pasteboard;
+    std::unique_ptr<FolderChooser> m_folderChooser;
+    std::unique_ptr<AppStore> m_store;
+    std::unique_ptr<QtShellScreens> m_screens;
+    QtTaskScheduler *m_scheduler = nullptr;
+    std::unique_ptr<ShellWindowHost> m_windows;
+    ShellStateMachine *m_shell = nullptr;
+    PointerMonitor *m_pointerMonitor = nullptr;
+    ScreenChangeObserver *m_screenObserver = nullptr;
+};

@@ -1,0 +1,91 @@
+#include "panel_window.h"
+
+#include "views/style/compositor_watcher.h"
+#include "views/style/docked_panel_shape.h"
+
+#include <QPainter>
+#include <QVBoxLayout>
+
+// Draws the border over the content; never takes pointer events.
+class PanelBorderOverlay : public QWidget
+{
+public:
+    PanelBorderOverlay(const PanelWindowStyle &style, QWidget *parent) : QWidget(parent), m_style(style)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPen pen(m_style.borderColor, m_style.borderWidth);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        pen.setMiterLimit(10);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(DockedPanelShape::path(QRectF(rect()), m_style.cornerRadius));
+    }
+
+private:
+    PanelWindowStyle m_style;
+};
+
+PanelWindow::PanelWindow(QWidget *content, const PanelWindowStyle &style)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_style(style),
+      m_content(content)
+{
+    // Never Qt::WindowDoesNotAcceptFocus: the search field and the note editor must still
+    // take the keyboard when clicked.
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowTitle(QStringLiteral("Quillo"));
+    setMouseTracking(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_content->setParent(this);
+    layout->addWidget(m_content);
+
+    m_border = new PanelBorderOverlay(m_style, this);
+    m_border->raise();
+
+    connect(&CompositorWatcher::instance(), &CompositorWatcher::compositingChanged, this,
+            &PanelWindow::updateMasks);
+}
+
+void PanelWindow::enterEvent(QEnterEvent *event)
+{
+    QWidget::enterEvent(event);
+    emit pointerEntered();
+}
+
+void PanelWindow::leaveEvent(QEvent *event)
+{
+    QWidget::leaveEvent(event);
+    emit pointerLeft();
+}
+
+void PanelWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_border->setGeometry(rect());
+    m_border->raise();
+    updateMasks();
+}
+
+void PanelWindow::updateMasks()
+{
+    const QRegion outline = DockedPanelShape::mask(size(), m_style.cornerRadius);
+    m_content->setMask(outline);
+    // Without a compositing manager the translucent corners would show black: cut the
+    // window itself to the outline instead.
+    if (CompositorWatcher::instance().isComposited())
+        clearMask();
+    else
+        setMask(outline);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+class PanelBorderOverlay;
+
+struct PanelWindowStyle
+{
+    double cornerRadius = 16;
+    QColor borderColor = QColor(255, 255, 255, 194); // white at 0.76
+    double borderWidth = 0.8;
+};
+
+// The docked panel: a frameless, always-on-top tool window hosting the panel content cut
+// to the docked outline (two rounded left corners, straight right side) under a thin
+// border. Enter and leave of this window are the shell's tracking area.
+class PanelWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PanelWindow(QWidget *content, const PanelWindowStyle &style = {});
+
+    QWidget *content() const { return m_content; }
+
+signals:
+    void pointerEntered();
+    void pointerLeft();
+
+protected:
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void updateMasks();
+
+    PanelWindowStyle m_style;
+    QWidget *m_content = nullptr;
+    PanelBorderOverlay *m_border = nullptr;
+};

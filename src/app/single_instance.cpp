@@ -1,0 +1,103 @@
+#include "single_instance.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QStandardPaths>
+
+namespace {
+
+const QByteArray kRevealCommand = QByteArrayLiteral("reveal\n");
+const QByteArray kAnswer = QByteArrayLiteral("ok\n");
+
+} // namespace
+
+QString SingleInstance::defaultSupportDirectory()
+{
+    QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (dataHome.isEmpty())
+        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
+    return dataHome + QStringLiteral("/Quillo");
+}
+
+// The session's runtime folder when there is one (it goes away with the session), else
+// the support folder. Never /tmp: another user could take the name first.
+QString SingleInstance::defaultSocketPath(const QString &supportDirectory)
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QString folder = !runtime.isEmpty() && QDir(runtime).exists() ? runtime : supportDirectory;
+    return folder + QStringLiteral("/quillo.socket");
+}
+
+SingleInstance::SingleInstance(const QString &supportDirectory, const QString &socketPath, QObject *parent)
+    : QObject(parent), m_socketPath(socketPath), m_lock(supportDirectory + QStringLiteral("/quillo.lock"))
+{
+    // A live holder keeps the lock however old the file is; only a dead holder's lock is
+    // taken over.
+    m_lock.setStaleLockTime(0);
+}
+
+SingleInstance::~SingleInstance()
+{
+    if (m_server)
+        m_server->close();
+}
+
+bool SingleInstance::tryAcquire()
+{
+    QDir().mkpath(QFileInfo(m_lock.fileName()).absolutePath());
+    return m_lock.tryLock(0);
+}
+
+bool SingleInstance::listen()
+{
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    // We hold the lock, so a socket file left here belongs to a crashed earlier run.
+    QLocalServer::removeServer(m_socketPath);
+    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
+    return m_server->listen(m_socketPath);
+}
+
+void SingleInstance::onNewConnection()
+{
+    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        // A peer that connects and says nothing is not kept waiting for ever.
+        QTimer::singleShot(kAnswerTimeoutMs, socket, [socket] { socket->abort(); });
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            // Anything but the one command, or more bytes than it has, ends the connection.
+            if (socket->bytesAvailable() > kRevealCommand.size()) {
+                socket->abort();
+                return;
+            }
+            if (!socket->canReadLine())
+                return;
+            const bool reveal = socket->readLine() == kRevealCommand;
+            if (reveal) {
+                emit revealRequested();
+                socket->write(kAnswer);
+                socket->flush();
+            }
+            socket->disconnectFromServer();
+        });
+    }
+}
+
+bool SingleInstance::askRunningToReveal(const QString &socketPath)
+{
+    QLocalSocket socket;
+    socket.connectToServer(socketPath);
+    if (!socket.waitForConnected(kAnswerTimeoutMs))
+        return false;
+    socket.write(kRevealCommand);
+    if (!socket.waitForBytesWritten(kAnswerTimeoutMs))
+        return false;
+    while (!socket.canReadLine()) {
+        if (!socket.waitForReadyRead(kAnswerTimeoutMs))
+            return false;
+    }
+    return socket.readLine() == kAnswer;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+
+// One Quillo per user session. The first process takes a lock file in the support folder
+// before it creates anything else and then listens on a local socket; a later launch finds
+// the lock held, asks the running process to reveal its panel, and exits.
+class SingleInstance : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int kAnswerTimeoutMs = 3000;
+
+    // Paths derived from the environment's XDG folders; usable before the application object.
+    static QString defaultSupportDirectory();
+    static QString defaultSocketPath(const QString &supportDirectory);
+
+    SingleInstance(const QString &supportDirectory, const QString &socketPath, QObject *parent = nullptr);
+    ~SingleInstance() override;
+
+    // Creates the support folder if needed and takes the lock; false while another live
+    // process holds it.
+    bool tryAcquire();
+    // Starts answering later launches (needs the event loop). Call after tryAcquire().
+    bool listen();
+    // From a later launch: asks the running process to reveal its panel and waits for its
+    // answer. Touches no file.
+    static bool askRunningToReveal(const QString &socketPath);
+
+signals:
+    void revealRequested();
+
+private:
+    void onNewConnection();
+
+    QString m_socketPath;
+    QLockFile m_lock;
+    QLocalServer *m_server = nullptr;
+};

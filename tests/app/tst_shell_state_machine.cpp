@@ -1,0 +1,354 @@
+#include "app/shell_state_machine.h"
+#include "shell_fakes.h"
+
+#include "fake_pasteboard.h"
+#include "store/app_store.h"
+#include "test_main.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+const ScreenInfo kMain{QStringLiteral("Screen0"), QRect(0, 0, 1440, 900), QRect(0, 0, 1440, 875)};
+const ScreenInfo kSecond{QStringLiteral("DP-2"), QRect(1440, 0, 1920, 1080), QRect(1440, 0, 1920, 1080)};
+const QRect kExpanded(1000, 22, 440, 760);
+const QRect kCollapsed(1448, 22, 440, 760);
+const QRect kTab(1422, 402, 18, 72);
+const QPoint kInsidePanel(1200, 400);
+const QPoint kOutside(500, 400);
+
+} // namespace
+
+class TestShellStateMachine : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void launchShowsExpandedWithoutAnimation();
+    void launchDocksToTheScreenUnderThePointer();
+    void leavingCollapsesAfterTheCheckDelay();
+    void orderOutFollowsTheSlide();
+    void enteringAgainCancelsTheCheck();
+    void leavingAgainRestartsTheCheck();
+    void hysteresis_data();
+    void hysteresis();
+    void guardsKeepThePanelOut_data();
+    void guardsKeepThePanelOut();
+    void flagSetWhileCheckPendingStopsTheCollapse();
+    void afterAGuardClearsOnlyTheNextLeaveCollapses();
+    void revealFromTheTab();
+    void revealDuringOrderOutDelayKeepsPanel();
+    void revealWhileExpandedOnlyCancelsTheCheck();
+    void pollingFollowsVisibility();
+    void screenChangeWhileCollapsed();
+    void screenChangeWhileExpanded();
+    void disconnectedDisplayMovesShellAtNextCollapse();
+    void openPopupDefersTheCollapse();
+    void noScreenKeepsEverything();
+
+private:
+    void leaveAndCollapse();
+
+    std::unique_ptr<FakePasteboard> m_pasteboard;
+    std::unique_ptr<AppStore> m_store;
+    std::unique_ptr<FakeScreens> m_screens;
+    std::unique_ptr<FakeWindows> m_windows;
+    std::unique_ptr<FakeScheduler> m_clock;
+    std::unique_ptr<ShellStateMachine> m_shell;
+};
+
+void TestShellStateMachine::init()
+{
+    m_pasteboard = std::make_unique<FakePasteboard>();
+    AppStore::Options options;
+    options.pasteboard = m_pasteboard.get();
+    m_store = std::make_unique<AppStore>(options);
+    m_screens = std::make_unique<FakeScreens>();
+    m_screens->list = {kMain};
+    m_screens->primary = kMain;
+    m_screens->pointer = kOutside;
+    m_windows = std::make_unique<FakeWindows>();
+    m_clock = std::make_unique<FakeScheduler>();
+    m_shell = std::make_unique<ShellStateMachine>(*m_store, *m_screens, *m_windows, *m_clock);
+    m_shell->launch();
+    m_windows->log.clear();
+}
+
+void TestShellStateMachine::cleanup()
+{
+    m_shell.reset();
+    m_store.reset();
+    m_pasteboard.reset();
+}
+
+void TestShellStateMachine::leaveAndCollapse()
+{
+    m_screens->pointer = kOutside;
+    m_shell->scheduleCollapse();
+    m_clock->advance(ShellStateMachine::kCollapseCheckDelayMs);
+    QVERIFY(m_shell->isCollapsed());
+}
+
+void TestShellStateMachine::launchShowsExpandedWithoutAnimation()
+{
+    FakeWindows windows;
+    ShellStateMachine shell(*m_store, *m_screens, windows, *m_clock);
+    shell.launch();
+    const QStringList expected{"tab at 1422,402 18x72", "tab out", "panel front", "move 1000,22 440x760 at once"};
+    QCOMPARE(windows.log, expected);
+    QVERIFY(!shell.isCollapsed());
+    QVERIFY(windows.panelShown);
+    QVERIFY(!windows.tabShown);
+    // Launching is not leaving: nothing collapses until the pointer has been in and out.
+    m_clock->advance(5000);
+    QVERIFY(!shell.isCollapsed());
+}
+
+void TestShellStateMachine::launchDocksToTheScreenUnderThePointer()
+{
+    m_screens->list = {kMain, kSecond};
+    m_screens->pointer = QPoint(2000, 500);
+    FakeWindows windows;
+    ShellStateMachine shell(*m_store, *m_screens, windows, *m_clock);
+    shell.launch();
+    QCOMPARE(shell.anchorScreenName(), std::optional(kSecond.name));
+    QCOMPARE(windows.panel, QRect(2920, 22, 440, 760));
+    // It stays there when the pointer later moves to the other screen.
+    m_screens->pointer = QPoint(100, 100);
+    shell.scheduleCollapse();
+    m_clock->advance(ShellStateMachine::kCollapseCheckDelayMs);
+    QCOMPARE(windows.panel, QRect(3368, 22, 440, 760));
+    QCOMPARE(windows.tab, QRect(3342, 504, 18, 72));
+}
+
+void TestShellStateMachine::leavingCollapsesAfterTheCheckDelay()
+{
+    QSignalSpy cleared(m_shell.get(), &ShellStateMachine::collapseStarted);
+    m_shell->scheduleCollapse();
+    QVERIFY(m_shell->hasPendingCheck());
+    m_clock->advance(ShellStateMachine::kCollapseCheckDelayMs - 1);
+    QVERIFY(!m_shell->isCollapsed());
+    QVERIFY(m_windows->log.isEmpty());
+    m_clock->advance(1);
+    QVERIFY(m_shell->isCollapsed());
+    QVERIFY(!m_shell->hasPendingCheck());
+    QCOMPARE(cleared.count(), 1);
+    const QStringList expected{"move 1448,22 440x760 animated", "tab at 1422,402 18x72", "tab front"};
+    QCOMPARE(m_windows->log, expected);
+    QVERIFY(m_windows->panelShown); // still sliding
+}
+
+void TestShellStateMachine::orderOutFollowsTheSlide()
+{
+    leaveAndCollapse();
+    m_clock->advance(ShellStateMachine::kOrderOutDelayMs - 1);
+    QVERIFY(m_windows->panelShown);
+    m_clock->advance(1);
+    QVERIFY(!m_windows->panelShown);
+    QVERIFY(m_windows->tabShown);
+}
+
+void TestShellStateMachine::enteringAgainCancelsTheCheck()
+{
+    m_shell->scheduleCollapse();
+    m_clock->advance(200);
+    m_shell->showExpanded(true);
+    QVERIFY(!m_shell->hasPendingCheck());
+    m_clock->advance(2000);
+    QVERIFY(!m_shell->isCollapsed());
+    QVERIFY(m_windows->log.isEmpty());
+}
+
+void TestShellStateMachine::leavingAgainRestartsTheCheck()
+{
+    m_shell->scheduleCollapse();
+    m_clock->advance(200);
+    m_shell->scheduleCollapse();
+    QCOMPARE(m_clock->pendingCount(), 1);
+    m_clock->advance(ShellStateMachine::kCollapseCheckDelayMs - 1);
+    QVERIFY(!m_shell->isCollapsed());
+    m_clock->advance(1);
+    QVERIFY(m_shell->isCollapsed());
+}
+
+void TestShellStateMachine::hysteresis_data()
+{
+    QTest::addColumn<QPoint>("pointer");
+    QTest::addColumn<bool>("collapses");
+    // The panel covers x 1000..1439, y 22..781; grown by 3 it covers 997..1442, 19..784.
+    QTest::newRow("inside") << kInsidePanel << false;
+    QTest::newRow("3 left of the edge") << QPoint(997, 400) << false;
+    QTest::newRow("4 left of the edge") << QPoint(996, 400) << true;
+    QTest::newRow("3 above") << QPoint(1200, 19) << false;
+    QTest::newRow("4 above") << QPoint(1200, 18) << true;
+    QTest::newRow("3 below") << QPoint(1200, 784) << false;
+    QTest::newRow("4 below") << QPoint(1200, 785) << true;
+}
+
+void TestShellStateMachine::hysteresis()
+{
+    QFETCH(QPoint, pointer);
+    m_screens->pointer = pointer;
+    m_shell->scheduleCollapse();
+    m_clock->advance(ShellStateMachine::kCollapseCheckDelayMs);
+    QTEST(m_shell->isCollapsed(), "collapses");
+}
+
+void TestShellStateMachine::guardsKeepThePanelOut_data()
+{
+    QTest::addColumn<int>("flag");
+    QTest::newRow("pinned") << 0;
+    QTest::newRow("editing a note") << 1;
+    QTest::newRow("note detail open") << 2;
+}
+
+namespace {
+
+void setGuard(AppStore &store, int flag, bool on)
+{
+    if (flag == 0)
+        store.setIsPinned(on);
+    else if (flag == 1)
+        store.setIsEditingNote(on);
+    else
+        store.setIsNoteDetailOpen(on);
+}
+
+} // namespace
+
+void TestShellStateMachine::guardsKeepThePanelOut()
+{
+    QFETCH(int, flag);
+    setGuard(*m_store, flag, true);
+    m_shell->scheduleCollapse();
+    QVERIFY(!m_shell->hasPendingCheck());
+    m_clock->advance(5000);
+    m_shell->collapse();
+    QVERIFY(!m_shell->isCollapsed());
+    QVERIFY(m_windows->log.isEmpty());
+}
+
+void TestShellStateMachine::flagSetWhileCheckPendingStopsTheCollapse()
+{
+    m_shell->scheduleCollapse();
+    m_store->setIsPinned(true);
+    m_clock->advance(ShellStateMachine::kCollapseCheckDelayMs);
+    QVERIFY(!m_shell->isCollapsed());
+}
+
+void TestShellStateMachine::afterAGuardClearsOnlyTheNextLeaveCollapses()
+{
+    m_store->setIsEditingNote(true);
+    m_shell->scheduleCollapse();
+    m_store->setIsEditingNote(false);
+    m_clock->advance(5000);
+    QVERIFY(!m_shell->isCollapsed());
+    leaveAndCollapse();
+}
+
+void TestShellStateMachine::revealFromTheTab()
+{
+    leaveAndCollapse();
+    m_clock->advance(ShellStateMachine::kOrderOutDelayMs);
+    m_windows->log.clear();
+    m_shell->showExpanded(true);
+    const QStringList expected{"tab at 1422,402 18x72", "tab out", "panel front", "move 1000,22 440x760 animated"};
+    QCOMPARE(m_windows->log, expected);
+    QVERIFY(!m_shell->isCollapsed());
+    QVERIFY(m_windows->panelShown);
+    QVERIFY(!m_windows->tabShown);
+}
+
+void TestShellStateMachine::revealDuringOrderOutDelayKeepsPanel()
+{
+    leaveAndCollapse();
+    m_clock->advance(100);
+    m_shell->showExpanded(true);
+    m_clock->advance(1000);
+    QVERIFY(m_windows->panelShown);
+    QVERIFY(!m_windows->log.contains(QStringLiteral("panel out")));
+}
+
+void TestShellStateMachine::revealWhileExpandedOnlyCancelsTheCheck()
+{
+    m_shell->scheduleCollapse();
+    m_shell->showExpanded(true);
+    QVERIFY(!m_shell->hasPendingCheck());
+    QVERIFY(m_windows->log.isEmpty());
+}
+
+void TestShellStateMachine::pollingFollowsVisibility()
+{
+    QCOMPARE(m_store->monitoringInterval(), 0.9);
+    leaveAndCollapse();
+    QCOMPARE(m_store->monitoringInterval(), 1.8);
+    m_shell->showExpanded(true);
+    QCOMPARE(m_store->monitoringInterval(), 0.9);
+}
+
+void TestShellStateMachine::screenChangeWhileCollapsed()
+{
+    leaveAndCollapse();
+    m_clock->advance(ShellStateMachine::kOrderOutDelayMs);
+    m_windows->log.clear();
+    m_screens->list = {ScreenInfo{kMain.name, QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1080)}};
+    m_shell->screenParametersChanged();
+    const QStringList expected{"move 1928,22 440x760 at once", "tab at 1902,504 18x72"};
+    QCOMPARE(m_windows->log, expected);
+    QVERIFY(!m_windows->panelShown);
+    QVERIFY(m_shell->isCollapsed());
+}
+
+void TestShellStateMachine::screenChangeWhileExpanded()
+{
+    m_screens->list = {ScreenInfo{kMain.name, QRect(0, 0, 1024, 768), QRect(0, 0, 1024, 700)}};
+    m_shell->screenParametersChanged();
+    const QStringList expected{"move 584,22 440x664 at once"};
+    QCOMPARE(m_windows->log, expected);
+}
+
+void TestShellStateMachine::disconnectedDisplayMovesShellAtNextCollapse()
+{
+    m_screens->list = {kSecond, kMain};
+    m_screens->pointer = QPoint(2000, 300);
+    m_shell->launch();
+    QCOMPARE(m_shell->anchorScreenName(), std::optional(kSecond.name));
+    m_screens->list = {kMain};
+    leaveAndCollapse();
+    QCOMPARE(m_windows->panel, kCollapsed);
+    QCOMPARE(m_shell->anchorScreenName(), std::optional(kMain.name));
+    // Reconnecting does not move it back.
+    m_screens->list = {kSecond, kMain};
+    m_shell->screenParametersChanged();
+    QCOMPARE(m_windows->tab, kTab);
+}
+
+void TestShellStateMachine::openPopupDefersTheCollapse()
+{
+    m_windows->popupOpen = true;
+    m_shell->scheduleCollapse();
+    m_clock->advance(3 * ShellStateMachine::kCollapseCheckDelayMs);
+    QVERIFY(!m_shell->isCollapsed());
+    // The menu closes with the pointer elsewhere: the next check collapses.
+    m_windows->popupOpen = false;
+    m_clock->advance(ShellStateMachine::kCollapseCheckDelayMs);
+    QVERIFY(m_shell->isCollapsed());
+}
+
+void TestShellStateMachine::noScreenKeepsEverything()
+{
+    m_screens->list.clear();
+    m_screens->primary.reset();
+    m_shell->scheduleCollapse();
+    m_clock->advance(ShellStateMachine::kCollapseCheckDelayMs);
+    m_shell->screenParametersChanged();
+    QVERIFY(!m_shell->isCollapsed());
+    QVERIFY(m_windows->log.isEmpty());
+    QCOMPARE(m_store->monitoringInterval(), 0.9);
+}
+
+QUILLO_TEST_GUILESS_MAIN(TestShellStateMachine)
+#include "tst_shell_state_machine.moc"
