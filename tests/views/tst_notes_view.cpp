@@ -1,0 +1,516 @@
+#include "notes_page_fixture.h"
+#include "test_main.h"
+
+#include "views/icon_tile.h"
+#include "views/label_button.h"
+#include "views/new_note_button.h"
+#include "views/note_card.h"
+#include "views/note_card_list.h"
+#include "views/note_detail_page.h"
+#include "views/note_editor.h"
+#include "views/note_list_page.h"
+#include "views/notes_view.h"
+#include "views/selectable_note_view.h"
+#include "views/widgets/search_field.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+using Breakage = NotesPageFixture::Breakage;
+
+class TestNotesView : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<NotesPageFixture> m_fx;
+    std::unique_ptr<NotesView> m_view;
+    int m_supportCalls = 0;
+
+    AppStore &store() { return *m_fx->store; }
+    NoteListPage *list() { return m_view->listPage(); }
+    NoteDetailPage *detail() { return m_view->detailPage(); }
+
+    void showView()
+    {
+        m_view = std::make_unique<NotesView>(store(), [this] { ++m_supportCalls; });
+        m_view->resize(440, 640);
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+        m_view->appear();
+    }
+
+    NoteCard *cardNamed(const QString &name)
+    {
+        for (NoteCard *card : list()->cardList()->cards())
+            if (card->note().title() == name)
+                return card;
+        return nullptr;
+    }
+
+    void openCard(const QString &name)
+    {
+        NoteCard *card = cardNamed(name);
+        QVERIFY2(card, qPrintable(name));
+        QTest::mouseClick(card, Qt::LeftButton, {}, card->rect().center());
+        QVERIFY(m_view->isShowingDetail());
+    }
+
+    void typeInEditor(const QString &text)
+    {
+        QPlainTextEdit *edit = detail()->editor()->textEdit();
+        edit->moveCursor(QTextCursor::End);
+        QTest::keyClicks(edit, text);
+    }
+
+    void expectFlags(bool detailOpen, bool editing)
+    {
+        QCOMPARE(store().isNoteDetailOpen(), detailOpen);
+        QCOMPARE(store().isEditingNote(), editing);
+        QCOMPARE(m_view->isShowingDetail(), detailOpen);
+        QCOMPARE(m_view->isEditing(), editing);
+    }
+
+private slots:
+    void init()
+    {
+        m_fx = std::make_unique<NotesPageFixture>();
+        m_supportCalls = 0;
+    }
+
+    void cleanup()
+    {
+        m_view.reset();
+        m_fx->repair();
+        m_fx.reset();
+    }
+
+    void appearance_data()
+    {
+        QTest::addColumn<bool>("pendingExists");
+        QTest::addColumn<bool>("setPending");
+        QTest::newRow("plain") << false << false;
+        QTest::newRow("pending note") << true << true;
+        QTest::newRow("pending note not in the folder") << false << true;
+    }
+
+    // Each appearance clears the query, reloads the folder and opens a note made from a clip.
+    void appearance()
+    {
+        QFETCH(bool, pendingExists);
+        QFETCH(bool, setPending);
+        m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\n"), 100);
+        store().reloadNotes();
+        store().setQuery(QStringLiteral("typed on the clipboard page"));
+        m_fx->writeNote(QStringLiteral("late.md"), QStringLiteral("# Late\n"), 10);
+        const QUrl pending = QUrl::fromLocalFile(m_fx->path(pendingExists ? QStringLiteral("late.md")
+                                                                           : QStringLiteral("gone.md")));
+        if (setPending)
+            store().setPendingNoteOpenURL(pending);
+        showView();
+
+        QCOMPARE(store().query(), QString());
+        QCOMPARE(list()->searchField()->text(), QString());
+        QCOMPARE(store().notes().size(), 2);
+        QVERIFY(cardNamed(QStringLiteral("late.md")));
+        expectFlags(pendingExists, false);
+        if (pendingExists) {
+            QCOMPARE(store().selectedNote()->title(), QStringLiteral("late.md"));
+            QVERIFY(!store().pendingNoteOpenURL());
+            QCOMPARE(detail()->fileNameText(), QStringLiteral("late.md"));
+        } else {
+            QCOMPARE(store().pendingNoteOpenURL().has_value(), setPending);
+        }
+    }
+
+    void listHeaderAndEmptyStates_data()
+    {
+        QTest::addColumn<int>("noteCount");
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<int>("cards");
+        QTest::addColumn<QString>("emptyTitle");
+        QTest::addColumn<QString>("emptySubtitle");
+        const QString none = QStringLiteral("还没有笔记");
+        const QString noneHint = QStringLiteral("点击“新建”创建第一个 Markdown 文件");
+        const QString noMatch = QStringLiteral("没有匹配的笔记");
+        const QString noMatchHint = QStringLiteral("换个关键词试试");
+        QTest::newRow("three notes") << 3 << QString() << 3 << QString() << QString();
+        QTest::newRow("query matching one counts all") << 3 << QStringLiteral("beta") << 1 << QString() << QString();
+        QTest::newRow("empty folder") << 0 << QString() << 0 << none << noneHint;
+        QTest::newRow("no match") << 3 << QStringLiteral("zzz") << 0 << noMatch << noMatchHint;
+        QTest::newRow("spaces list every note") << 3 << QStringLiteral("  ") << 3 << QString() << QString();
+        QTest::newRow("spaces over an empty folder") << 0 << QStringLiteral("  ") << 0 << noMatch << noMatchHint;
+    }
+
+    void listHeaderAndEmptyStates()
+    {
+        QFETCH(int, noteCount);
+        QFETCH(QString, query);
+        QFETCH(int, cards);
+        QFETCH(QString, emptyTitle);
+        QFETCH(QString, emptySubtitle);
+        const QStringList names{QStringLiteral("alpha"), QStringLiteral("beta"), QStringLiteral("gamma")};
+        for (int i = 0; i < noteCount; ++i)
+            m_fx->writeNote(names[i] + QStringLiteral(".md"), QStringLiteral("# ") + names[i] + QLatin1Char('\n'), i * 10);
+        showView();
+        QTest::keyClicks(list()->searchField()->lineEdit(), query);
+
+        QCOMPARE(store().query(), query);
+        QCOMPARE(list()->countText(), QString::number(noteCount) + QStringLiteral(" 个 Markdown 文件"));
+        QCOMPARE(list()->cardList()->cards().size(), cards);
+        QCOMPARE(list()->isShowingEmptyState(), cards == 0);
+        if (cards == 0) {
+            QCOMPARE(list()->emptyTitleText(), emptyTitle);
+            QCOMPARE(list()->emptySubtitleText(), emptySubtitle);
+        }
+    }
+
+    void dateLabel_data()
+    {
+        QTest::addColumn<QDateTime>("modified");
+        QTest::addColumn<QString>("label");
+        const QDate today(2026, 3, 20);
+        QTest::newRow("today, early") << QDateTime(today, QTime(0, 0, 1)) << QStringLiteral("今天");
+        QTest::newRow("today, late") << QDateTime(today, QTime(23, 59)) << QStringLiteral("今天");
+        QTest::newRow("yesterday") << QDateTime(today.addDays(-1), QTime(12, 0)) << QStringLiteral("昨天");
+        QTest::newRow("5 March") << QDateTime(QDate(2026, 3, 5), QTime(9, 0)) << QStringLiteral("3月5日");
+        QTest::newRow("another year, no year shown") << QDateTime(QDate(2019, 11, 25), QTime(9, 0))
+                                                     << QStringLiteral("11月25日");
+        QTest::newRow("tomorrow is a date") << QDateTime(today.addDays(1), QTime(9, 0)) << QStringLiteral("3月21日");
+        QTest::newRow("unknown") << QDateTime() << QString();
+    }
+
+    void dateLabel()
+    {
+        QFETCH(QDateTime, modified);
+        QFETCH(QString, label);
+        QCOMPARE(NoteCard::dateLabel(modified, QDate(2026, 3, 20)), label);
+    }
+
+    void cardShowsTheFileAsItReadsNow()
+    {
+        const QString file = m_fx->writeNote(QStringLiteral("plan.md"), QStringLiteral("# Plan\n\n- **one**\n---\ntwo\n"));
+        showView();
+        NoteCard *card = cardNamed(QStringLiteral("plan.md"));
+        QVERIFY(card);
+        QCOMPARE(card->summary().title, QStringLiteral("Plan"));
+        QCOMPARE(card->summary().preview, QStringLiteral("one  ·  two"));
+        QCOMPARE(card->dateLabel(), QStringLiteral("今天"));
+        const int reads = card->fileReads();
+        card->grab();
+        card->grab();
+        QCOMPARE(card->fileReads(), reads); // an unchanged file is not read again
+
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write("# Renamed\n\nchanged on disk, longer than before\n");
+        out.close();
+        QCOMPARE(card->summary().title, QStringLiteral("Renamed"));
+        QCOMPARE(card->fileReads(), reads + 1);
+    }
+
+    void cardNeverOpensWhatIsNotARegularFile()
+    {
+        QDir().mkdir(m_fx->path(QStringLiteral("folder.md")));
+        NoteFile note;
+        note.url = QUrl::fromLocalFile(m_fx->path(QStringLiteral("folder.md")));
+        NoteCard card(note, &m_fx->pasteboard, NoteCardStyle::standard());
+        card.resize(card.sizeHint());
+        card.grab();
+        QCOMPARE(card.fileReads(), 0);
+        QCOMPARE(card.summary().title, QStringLiteral("folder"));
+        QCOMPARE(card.summary().preview, QStringLiteral("空白笔记"));
+        card.copy();
+        QCOMPARE(m_fx->pasteboard.content().text, QString());
+        QVERIFY(card.isCopied()); // the confirmation shows even for an empty text
+    }
+
+    void cardHoverAndCopy()
+    {
+        m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\nlisted text\n"));
+        showView();
+        NoteCard *card = cardNamed(QStringLiteral("a.md"));
+        QVERIFY(card);
+        QVERIFY(!card->copyButton()->isVisible());
+        QTest::mouseMove(card, card->rect().center());
+        QTRY_VERIFY(card->isHovering());
+        QVERIFY(card->copyButton()->isVisible());
+        QCOMPARE(card->copyButton()->toolTip(), QStringLiteral("复制全文"));
+
+        // The file changed after listing: the copy takes what is on disk now.
+        m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\nnewer text\n"));
+        QSignalSpy opened(card, &NoteCard::opened);
+        QTest::mouseClick(card->copyButton(), Qt::LeftButton);
+        QCOMPARE(opened.count(), 0);
+        QCOMPARE(m_fx->pasteboard.content().text, QStringLiteral("# A\nnewer text\n"));
+        QVERIFY(card->isCopied());
+        QCOMPARE(card->copyButton()->toolTip(), QStringLiteral("已复制"));
+        QTRY_VERIFY_WITH_TIMEOUT(!card->isCopied(), 3000);
+        QCOMPARE(card->copyButton()->toolTip(), QStringLiteral("复制全文"));
+
+        QTest::mouseMove(m_view.get(), QPoint(2, 2));
+        QTRY_VERIFY(!card->isHovering());
+        QVERIFY(!card->copyButton()->isVisible());
+    }
+
+    // A large folder builds cards only for the rows in view.
+    void listBuildsVisibleCardsOnly()
+    {
+        for (int i = 0; i < 300; ++i)
+            m_fx->writeNote(QStringLiteral("n%1.md").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("x"), i);
+        showView();
+        NoteCardList *cards = list()->cardList();
+        QVERIFY(cards->cards().size() < 12);
+        QCOMPARE(cards->cards().first()->note().title(), QStringLiteral("n000.md"));
+        cards->verticalScrollBar()->setValue(cards->verticalScrollBar()->maximum());
+        QVERIFY(cards->cards().size() < 12);
+        QCOMPARE(cards->cards().last()->note().title(), QStringLiteral("n299.md"));
+        for (NoteCard *card : cards->cards())
+            QVERIFY(card->geometry().intersects(QRect(0, cards->verticalScrollBar()->value() - 200, 440,
+                                                      cards->viewport()->height() + 400)));
+    }
+
+    void detailHeaderButtons()
+    {
+        m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\nbody\n"));
+        showView();
+        openCard(QStringLiteral("a.md"));
+        expectFlags(true, false);
+        QCOMPARE(detail()->fileNameText(), QStringLiteral("a.md"));
+        QCOMPARE(detail()->copyButton()->toolTip(), QStringLiteral("复制全文"));
+        QCOMPARE(detail()->editButton()->toolTip(), QStringLiteral("编辑"));
+        QCOMPARE(detail()->statusText(), QStringLiteral("已打开"));
+
+        QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
+        expectFlags(true, true);
+        QVERIFY(detail()->editButton()->isActive());
+        QCOMPARE(detail()->editButton()->toolTip(), QStringLiteral("完成并保存"));
+        QCOMPARE(detail()->statusText(), QStringLiteral("正在编辑"));
+
+        // The detail's copy takes the text being edited, unsaved changes included.
+        typeInEditor(QStringLiteral("draft"));
+        QTest::mouseClick(detail()->copyButton(), Qt::LeftButton);
+        QCOMPARE(m_fx->pasteboard.content().text, QStringLiteral("# A\nbody\ndraft"));
+        QCOMPARE(detail()->copyButton()->toolTip(), QStringLiteral("已复制"));
+        QTRY_VERIFY_WITH_TIMEOUT(!detail()->isCopied(), 3000);
+        QCOMPARE(detail()->copyButton()->toolTip(), QStringLiteral("复制全文"));
+    }
+
+    void editSaveShowsRenderedNote()
+    {
+        const QString file = m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\nbody\n"));
+        m_fx->writeNote(QStringLiteral("b.md"), QStringLiteral("# B\n"), 10);
+        showView();
+        openCard(QStringLiteral("a.md"));
+        QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
+        QVERIFY(detail()->editor()->isVisible());
+        typeInEditor(QStringLiteral("more"));
+        QCOMPARE(store().noteText(), QStringLiteral("# A\nbody\nmore"));
+
+        QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
+        expectFlags(true, false);
+        QCOMPARE(NotesPageFixture::read(file), QStringLiteral("# A\nbody\nmore"));
+        QCOMPARE(detail()->statusText(), QStringLiteral("已保存到文件"));
+        QVERIFY(detail()->noteView()->isVisible());
+        QCOMPARE(detail()->noteView()->toPlainText(), QStringLiteral("A\nbody\nmore"));
+        QCOMPARE(store().notes().first().title(), QStringLiteral("a.md")); // saved: newest
+    }
+
+    void renderingAnUnchangedNoteKeepsSelection()
+    {
+        m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# Title\nfirst line\nsecond line\n"));
+        showView();
+        openCard(QStringLiteral("a.md"));
+        SelectableNoteView *view = detail()->noteView();
+        const int renders = view->renderCount();
+        QTextCursor cursor(view->document());
+        cursor.setPosition(7);
+        cursor.setPosition(12, QTextCursor::KeepAnchor);
+        view->setTextCursor(cursor);
+        store().setNoteText(store().noteText()); // a change notification with the same text
+        QCOMPARE(view->renderCount(), renders);
+        QCOMPARE(view->textCursor().selectedText(), cursor.selectedText());
+
+        store().setNoteText(QStringLiteral("# Title\nfirst line changed\n"));
+        QCOMPARE(view->renderCount(), renders + 1);
+        QCOMPARE(view->textCursor().selectionStart(), 7);
+        QCOMPARE(view->textCursor().selectionEnd(), 12);
+        QVERIFY(!view->openLinks());
+        QCOMPARE(view->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QVERIFY(view->isReadOnly());
+    }
+
+    void newButton_data()
+    {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("written") << true;
+        QTest::newRow("folder gone") << false;
+    }
+
+    void newButton()
+    {
+        QFETCH(bool, writable);
+        m_fx->writeNote(QStringLiteral("old.md"), QStringLiteral("# Old\n"));
+        showView();
+        if (!writable)
+            m_fx->breakSaves(Breakage::folderGone, QString());
+        QTest::mouseClick(list()->newButton(), Qt::LeftButton);
+        if (writable) {
+            expectFlags(true, true);
+            QCOMPARE(store().selectedNote()->title(), QStringLiteral("新笔记.md"));
+            QCOMPARE(detail()->statusText(), QStringLiteral("正在编辑"));
+            QCOMPARE(detail()->editor()->text(), QStringLiteral("# 新笔记\n\n开始记录……\n"));
+        } else {
+            // The editor would otherwise open on old.md, and a save would overwrite it.
+            expectFlags(false, false);
+            QVERIFY(store().statusText().startsWith(QStringLiteral("生成失败：")));
+        }
+    }
+
+    void backFromViewing()
+    {
+        const QString file = m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\n"));
+        showView();
+        openCard(QStringLiteral("a.md"));
+        m_fx->writeNote(QStringLiteral("new.md"), QStringLiteral("# New\n"), 1);
+        QTest::mouseClick(detail()->backButton(), Qt::LeftButton);
+        expectFlags(false, false);
+        QVERIFY(cardNamed(QStringLiteral("new.md"))); // back reloads
+        QCOMPARE(NotesPageFixture::read(file), QStringLiteral("# A\n"));
+    }
+
+    void backWhileEditing_data()
+    {
+        QTest::addColumn<Breakage>("breakage");
+        QTest::newRow("saved") << Breakage::none;
+        QTest::newRow("folder in the file's place") << Breakage::folderInPlace;
+        QTest::newRow("notes folder gone") << Breakage::folderGone;
+        QTest::newRow("read-only file") << Breakage::readOnlyFile;
+    }
+
+    // Back saves first; a failed save keeps the editor and the text, a second back gives up.
+    void backWhileEditing()
+    {
+        QFETCH(Breakage, breakage);
+        if (!NotesPageFixture::canBreak(breakage))
+            QSKIP("root writes read-only files");
+        const QString file = m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\n"));
+        showView();
+        openCard(QStringLiteral("a.md"));
+        QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
+        typeInEditor(QStringLiteral("typed"));
+        m_fx->breakSaves(breakage, file);
+
+        QTest::mouseClick(detail()->backButton(), Qt::LeftButton);
+        if (breakage == Breakage::none) {
+            expectFlags(false, false);
+            QCOMPARE(NotesPageFixture::read(file), QStringLiteral("# A\ntyped"));
+            return;
+        }
+        expectFlags(true, true);
+        QCOMPARE(store().noteText(), QStringLiteral("# A\ntyped"));
+        QCOMPARE(detail()->editor()->text(), QStringLiteral("# A\ntyped"));
+        QVERIFY2(detail()->statusText().startsWith(QStringLiteral("保存失败：")), qPrintable(detail()->statusText()));
+
+        QTest::mouseClick(detail()->backButton(), Qt::LeftButton);
+        expectFlags(false, false);
+    }
+
+    // Typing after a failed back means the next back tries to save again.
+    void backAfterFailedSaveAndMoreTypingSavesAgain()
+    {
+        const QString file = m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\n"));
+        showView();
+        openCard(QStringLiteral("a.md"));
+        QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
+        typeInEditor(QStringLiteral("1"));
+        m_fx->breakSaves(Breakage::folderInPlace, file);
+        QTest::mouseClick(detail()->backButton(), Qt::LeftButton);
+        QVERIFY(m_view->isEditing());
+        QDir().rmdir(file);
+        typeInEditor(QStringLiteral("2"));
+        QCOMPARE(detail()->statusText(), QStringLiteral("正在编辑"));
+        QTest::mouseClick(detail()->backButton(), Qt::LeftButton);
+        expectFlags(false, false);
+        QCOMPARE(NotesPageFixture::read(file), QStringLiteral("# A\n12"));
+    }
+
+    // The edit button leaves the editor even when its save fails; the unsaved text is then
+    // still what back tries to save.
+    void failedSaveByEditButtonIsNotLostByBack()
+    {
+        const QString file = m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\n"));
+        showView();
+        openCard(QStringLiteral("a.md"));
+        QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
+        typeInEditor(QStringLiteral("x"));
+        m_fx->breakSaves(Breakage::folderInPlace, file);
+        QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
+        expectFlags(true, false);
+        QVERIFY(detail()->statusText().startsWith(QStringLiteral("保存失败：")));
+        QCOMPARE(detail()->noteView()->toPlainText(), QStringLiteral("A\nx"));
+
+        QTest::mouseClick(detail()->backButton(), Qt::LeftButton);
+        expectFlags(true, false);
+        QCOMPARE(store().noteText(), QStringLiteral("# A\nx"));
+        QTest::mouseClick(detail()->backButton(), Qt::LeftButton);
+        expectFlags(false, false);
+    }
+
+    void leavingWhileEditing_data()
+    {
+        backWhileEditing_data();
+    }
+
+    // Leaving the page saves; when that fails the text comes back in the editor, even if
+    // the store selected and reloaded other notes meanwhile.
+    void leavingWhileEditing()
+    {
+        QFETCH(Breakage, breakage);
+        if (!NotesPageFixture::canBreak(breakage))
+            QSKIP("root writes read-only files");
+        const QString file = m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\n"));
+        m_fx->writeNote(QStringLiteral("b.md"), QStringLiteral("# B\n"), 120);
+        showView();
+        openCard(QStringLiteral("a.md"));
+        QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
+        typeInEditor(QStringLiteral("typed"));
+        m_fx->breakSaves(breakage, file);
+
+        m_view->leave();
+        expectFlags(false, false); // the panel may collapse again
+        QCOMPARE(m_view->hasKeptDraft(), breakage != Breakage::none);
+        if (breakage == Breakage::none)
+            QCOMPARE(NotesPageFixture::read(file), QStringLiteral("# A\ntyped"));
+
+        m_fx->repair();
+        store().reloadNotes(); // what a note made from a clip does to the selection
+        m_view->appear();
+        if (breakage == Breakage::none) {
+            expectFlags(false, false);
+            return;
+        }
+        expectFlags(true, true);
+        QCOMPARE(store().noteText(), QStringLiteral("# A\ntyped"));
+        QCOMPARE(store().selectedNote()->url, QUrl::fromLocalFile(file));
+        QCOMPARE(detail()->editor()->text(), QStringLiteral("# A\ntyped"));
+        QVERIFY(detail()->statusText().startsWith(QStringLiteral("保存失败：")));
+    }
+
+    void folderButtonsAndSupport()
+    {
+        showView();
+        QCOMPARE(list()->folderButton()->text(), QDir(m_fx->folder()).dirName());
+        QCOMPARE(list()->supportButton()->toolTip(), QStringLiteral("本软件完全免费"));
+        QTest::mouseClick(list()->supportButton(), Qt::LeftButton);
+        QCOMPARE(m_supportCalls, 1);
+        QTest::mouseClick(list()->folderButton(), Qt::LeftButton);
+        QCOMPARE(m_fx->chooser.calls, 1);
+    }
+};
+
+QUILLO_TEST_WIDGETS_MAIN(TestNotesView)
+#include "tst_notes_view.moc"
