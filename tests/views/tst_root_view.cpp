@@ -1,0 +1,331 @@
+#include "notes_page_fixture.h"
+#include "test_main.h"
+
+#include "store/clip_item.h"
+#include "views/clipboard/clipboard_view.h"
+#include "views/icon_tile.h"
+#include "views/label_button.h"
+#include "views/mode_picker.h"
+#include "views/note_detail_page.h"
+#include "views/note_editor.h"
+#include "views/note_list_page.h"
+#include "views/notes_view.h"
+#include "views/page_area.h"
+#include "views/root_view.h"
+#include "views/settings_card.h"
+#include "views/settings_row.h"
+#include "views/support_card.h"
+#include "views/support_overlay.h"
+#include "views/toggle_switch.h"
+#include "views/widgets/styled_button.h"
+
+#include <QAbstractButton>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+
+class TestRootView : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<NotesPageFixture> m_fx;
+    std::unique_ptr<RootView> m_root;
+
+    AppStore &store() { return *m_fx->store; }
+
+    void showRoot(const QString &picture = QString())
+    {
+        m_root = std::make_unique<RootView>(store(), picture);
+        m_root->resize(440, 760);
+        m_root->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_root.get()));
+    }
+
+    void pressSegment(ContentMode mode)
+    {
+        QAbstractButton *segment = m_root->modePicker()->segment(mode);
+        QTest::mouseClick(segment, Qt::LeftButton, {}, segment->rect().center());
+    }
+
+    void expectPage(ContentMode mode)
+    {
+        QTRY_VERIFY(!m_root->pageArea()->isTransitioning());
+        QWidget *notes = m_root->notesView();
+        QWidget *clipboard = m_root->clipboardView();
+        QCOMPARE(notes->isVisible(), mode == ContentMode::notes);
+        QCOMPARE(clipboard->isVisible(), mode == ContentMode::clipboard);
+        QTRY_COMPARE(m_root->modePicker()->pillPosition(), mode == ContentMode::notes ? 0.0 : 1.0);
+    }
+
+    static QColor pixel(QWidget *widget, QPoint at) { return widget->grab().toImage().pixelColor(at); }
+
+private slots:
+    void init() { m_fx = std::make_unique<NotesPageFixture>(); }
+    void cleanup()
+    {
+        m_root.reset();
+        m_fx->repair();
+        m_fx.reset();
+    }
+
+    void pinTile_data()
+    {
+        QTest::addColumn<bool>("pinned");
+        QTest::addColumn<QString>("toolTip");
+        QTest::newRow("pinned") << true << QStringLiteral("取消固定");
+        QTest::newRow("not pinned") << false << QStringLiteral("固定面板");
+    }
+
+    void pinTile()
+    {
+        QFETCH(bool, pinned);
+        QFETCH(QString, toolTip);
+        store().setIsPinned(pinned);
+        showRoot();
+        IconTile *pin = m_root->pinTile();
+        QCOMPARE(pin->isActive(), pinned);
+        QCOMPARE(pin->toolTip(), toolTip);
+        QCOMPARE(pin->currentLook().iconColor, pinned ? Palette::accent() : Palette::hex(0x3E444D));
+        QCOMPARE(pin->currentLook().fill, Palette::white(pinned ? 0.58 : 0.16));
+        QTest::mouseClick(pin, Qt::LeftButton);
+        QCOMPARE(store().isPinned(), !pinned);
+        QCOMPARE(pin->isActive(), !pinned);
+    }
+
+    void settingsTileOpensAndClosesTheCard()
+    {
+        showRoot();
+        IconTile *settings = m_root->settingsTile();
+        QCOMPARE(settings->toolTip(), QStringLiteral("设置"));
+        QVERIFY(!m_root->isSettingsOpen());
+        QTest::mouseClick(settings, Qt::LeftButton);
+        QVERIFY(m_root->isSettingsOpen());
+        QVERIFY(settings->isActive());
+        QCOMPARE(m_root->settingsCard()->width(), 285);
+        QCOMPARE(m_root->settingsCard()->geometry().top(), 58);
+        QCOMPARE(m_root->settingsCard()->geometry().right(), 440 - 18 - 1);
+        // Clicking elsewhere does not close it.
+        QTest::mouseClick(m_root.get(), Qt::LeftButton, {}, QPoint(30, 700));
+        QVERIFY(m_root->isSettingsOpen());
+        QTest::mouseClick(settings, Qt::LeftButton);
+        QVERIFY(!m_root->isSettingsOpen());
+    }
+
+    void modePicker_data()
+    {
+        QTest::addColumn<ContentMode>("start");
+        QTest::addColumn<ContentMode>("pressed");
+        QTest::newRow("to notes") << ContentMode::clipboard << ContentMode::notes;
+        QTest::newRow("to clipboard") << ContentMode::notes << ContentMode::clipboard;
+        QTest::newRow("selected segment still clears") << ContentMode::clipboard << ContentMode::clipboard;
+    }
+
+    void modePicker()
+    {
+        QFETCH(ContentMode, start);
+        QFETCH(ContentMode, pressed);
+        store().setMode(start);
+        showRoot();
+        expectPage(start);
+        QCOMPARE(m_root->modePicker()->segment(ContentMode::notes)->accessibleName(), QStringLiteral("切换到笔记"));
+        QCOMPARE(m_root->modePicker()->segment(ContentMode::clipboard)->accessibleName(),
+                 QStringLiteral("切换到剪贴板"));
+        store().setQuery(QStringLiteral("something"));
+        pressSegment(pressed);
+        QCOMPARE(store().mode(), pressed);
+        QCOMPARE(store().query(), QString());
+        expectPage(pressed);
+    }
+
+    // A mode change made elsewhere (a clip's note action) moves the pill and the page too,
+    // and the note made from the clip opens at once.
+    void pendingNoteFromAClipOpens()
+    {
+        m_fx->writeNote(QStringLiteral("old.md"), QStringLiteral("# Old\n"));
+        store().setMode(ContentMode::clipboard);
+        showRoot();
+        ClipItem clip = ClipItem::make(ClipKind::text, QStringLiteral("Meeting"), QStringLiteral("Meeting\nbody"));
+        QVERIFY(store().createNote(clip));
+        store().setMode(ContentMode::notes);
+        store().setQuery(QString());
+        expectPage(ContentMode::notes);
+        QVERIFY(m_root->notesView()->isShowingDetail());
+        QCOMPARE(store().selectedNote()->title(), QStringLiteral("Meeting.md"));
+        QVERIFY(store().isNoteDetailOpen());
+    }
+
+    void leavingTheNotesPageWhileEditing_data()
+    {
+        QTest::addColumn<bool>("breakSave");
+        QTest::newRow("saved") << false;
+        QTest::newRow("save fails") << true;
+    }
+
+    void leavingTheNotesPageWhileEditing()
+    {
+        QFETCH(bool, breakSave);
+        const QString file = m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\n"));
+        store().setMode(ContentMode::notes);
+        showRoot();
+        NotesView *notes = m_root->notesView();
+        notes->openNote(store().notes().first());
+        notes->toggleEdit();
+        QPlainTextEdit *edit = notes->detailPage()->editor()->textEdit();
+        edit->moveCursor(QTextCursor::End);
+        QTest::keyClicks(edit, QStringLiteral("typed"));
+        if (breakSave)
+            m_fx->breakSaves(NotesPageFixture::Breakage::folderInPlace, file);
+
+        pressSegment(ContentMode::clipboard);
+        QVERIFY(!store().isEditingNote());
+        QVERIFY(!store().isNoteDetailOpen());
+        if (!breakSave)
+            QCOMPARE(NotesPageFixture::read(file), QStringLiteral("# A\ntyped"));
+
+        pressSegment(ContentMode::notes);
+        expectPage(ContentMode::notes);
+        QCOMPARE(notes->isEditing(), breakSave);
+        QCOMPARE(store().isEditingNote(), breakSave);
+        if (breakSave)
+            QCOMPARE(notes->detailPage()->editor()->text(), QStringLiteral("# A\ntyped"));
+    }
+
+    void sensitiveSwitchWritesPreferences_data()
+    {
+        QTest::addColumn<bool>("initially");
+        QTest::newRow("turn off") << true;
+        QTest::newRow("turn on") << false;
+    }
+
+    void sensitiveSwitchWritesPreferences()
+    {
+        QFETCH(bool, initially);
+        store().setIgnoreSensitive(initially);
+        showRoot();
+        m_root->setSettingsOpen(true);
+        ToggleSwitch *toggle = m_root->settingsCard()->sensitiveSwitch();
+        QCOMPARE(toggle->isChecked(), initially);
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QCOMPARE(store().ignoreSensitive(), !initially);
+        QFile file(store().preferencesFilePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QJsonObject json = QJsonDocument::fromJson(file.readAll()).object();
+        QCOMPARE(json.value(QStringLiteral("ignoreSensitive")).toBool(initially), !initially);
+        QCOMPARE(json.value(QStringLiteral("noteDirectory")).toString(), store().noteDirectory());
+    }
+
+    void abbreviatedPath_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("home");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("under home") << "/root/notes" << "/root" << "~/notes";
+        QTest::newRow("home itself") << "/root" << "/root" << "~";
+        QTest::newRow("home with a trailing slash") << "/home/ann/Documents/Quillo" << "/home/ann/"
+                                                    << "~/Documents/Quillo";
+        QTest::newRow("home inside the path") << "/srv/root/notes" << "/root" << "/srv/root/notes";
+        QTest::newRow("home as a name prefix") << "/rootless/notes" << "/root" << "/rootless/notes";
+        QTest::newRow("outside") << "/mnt/notes" << "/home/ann" << "/mnt/notes";
+        QTest::newRow("root home") << "/notes" << "/" << "/notes";
+    }
+
+    void abbreviatedPath()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, home);
+        QFETCH(QString, shown);
+        QCOMPARE(SettingsCard::abbreviatedPath(path, home), shown);
+    }
+
+    void settingsRows()
+    {
+        showRoot();
+        m_root->setSettingsOpen(true);
+        SettingsCard *card = m_root->settingsCard();
+        QCOMPARE(card->folderRow()->detail(), SettingsCard::abbreviatedPath(store().noteDirectory(), QDir::homePath()));
+        int quits = 0;
+        card->setQuitHandler([&quits] { ++quits; });
+        QTest::mouseClick(card->quitRow(), Qt::LeftButton);
+        QCOMPARE(quits, 1);
+
+        const QString other = m_fx->path(QStringLiteral("other"));
+        QDir().mkpath(other);
+        m_fx->chooser.answer = other;
+        QTest::mouseClick(card->folderRow(), Qt::LeftButton);
+        QCOMPARE(m_fx->chooser.calls, 1);
+        QCOMPARE(card->folderRow()->detail(), SettingsCard::abbreviatedPath(other, QDir::homePath()));
+    }
+
+    void supportCardOpensFromTheNotesFooter()
+    {
+        store().setMode(ContentMode::notes);
+        showRoot();
+        m_root->setSettingsOpen(true);
+        QVERIFY(!m_root->isSupportOpen());
+        LabelButton *support = m_root->notesView()->listPage()->supportButton();
+        QTest::mouseClick(support, Qt::LeftButton, {}, support->rect().center());
+        QVERIFY(m_root->isSupportOpen());
+        SupportOverlay *overlay = m_root->supportOverlay();
+        QCOMPARE(overlay->geometry(), m_root->rect());
+        QCOMPARE(overlay->card()->width(), 320);
+
+        // Clicks on the card stay there; the backdrop closes only the support card.
+        QTest::mouseClick(overlay->card(), Qt::LeftButton, {}, QPoint(20, overlay->card()->height() - 4));
+        QVERIFY(m_root->isSupportOpen());
+        QTest::mouseClick(overlay, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!m_root->isSupportOpen());
+        QVERIFY(m_root->isSettingsOpen());
+
+        m_root->setSupportOpen(true);
+        QTest::mouseClick(overlay->card()->closeButton(), Qt::LeftButton);
+        QVERIFY(!m_root->isSupportOpen());
+    }
+
+    void supportCardContents_data()
+    {
+        QTest::addColumn<bool>("withPicture");
+        QTest::newRow("picture") << true;
+        QTest::newRow("no picture") << false;
+    }
+
+    void supportCardContents()
+    {
+        QFETCH(bool, withPicture);
+        QString picture;
+        if (withPicture) {
+            picture = m_fx->path(QStringLiteral("qr.jpg"));
+            QImage image(200, 200, QImage::Format_RGB32);
+            image.fill(Qt::darkGreen);
+            QVERIFY(image.save(picture, "JPG"));
+        }
+        SupportCard card(SupportCardStyle::standard(), nullptr, picture);
+        QCOMPARE(card.picture() != nullptr, withPicture);
+        if (withPicture)
+            QCOMPARE(card.picture()->pixmap().deviceIndependentSize().height(), 250.0);
+        QList<QUrl> opened;
+        card.setUrlOpener([&opened](const QUrl &url) { opened << url; });
+        card.resize(card.sizeHint());
+        QTest::mouseClick(card.mailButton(), Qt::LeftButton);
+        QVERIFY(card.websiteButton());
+        QTest::mouseClick(card.websiteButton(), Qt::LeftButton);
+        QCOMPARE(opened.size(), 2);
+        QCOMPARE(opened[0].scheme(), QStringLiteral("mailto"));
+        QCOMPARE(opened[0].path(), QString::fromLatin1(SupportCard::kAuthorEmail));
+        QCOMPARE(opened[1].scheme(), QStringLiteral("https"));
+    }
+
+    void lightLookWithTheDesktopAccent()
+    {
+        showRoot();
+        QCOMPARE(m_root->palette().color(QPalette::Highlight), Palette::accent());
+        QCOMPARE(m_root->palette().color(QPalette::Base), QColor(Qt::white));
+        // The panel background is light wherever the desktop theme is dark.
+        QVERIFY(pixel(m_root.get(), QPoint(220, 740)).lightness() > 180);
+    }
+};
+
+QUILLO_TEST_WIDGETS_MAIN(TestRootView)
+#include "tst_root_view.moc"
