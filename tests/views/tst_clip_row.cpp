@@ -1,0 +1,258 @@
+#include "test_main.h"
+#include "views/clipboard/action_tile_button.h"
+#include "views/clipboard/clip_row.h"
+#include "views/clipboard/clipboard_image_cache.h"
+#include "views/hover/clipboard_hover_state.h"
+#include "views/style/palette.h"
+#include "views_fixture.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTemporaryFile>
+#include <QTest>
+
+namespace {
+
+ClipItem storedClip(const AppStore &store, const QUuid &id)
+{
+    for (const ClipItem &clip : store.clips())
+        if (clip.id == id)
+            return clip;
+    return {};
+}
+
+QAction *menuAction(QMenu *menu, const QString &text)
+{
+    for (QAction *action : menu->actions())
+        if (action->text() == text)
+            return action;
+    return nullptr;
+}
+
+} // namespace
+
+class TestClipRow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void hoverSwapsPinMarkForButtons();
+    void buttonsAreLabelled();
+    void pinAndCopyAct_data();
+    void pinAndCopyAct();
+    void menuItems_data();
+    void menuItems();
+    void menuActsOnItsEntry();
+    void copiedLookFollowsCopiedID();
+    void noteActionSwitchesOnlyOnSuccess_data();
+    void noteActionSwitchesOnlyOnSuccess();
+    void thumbnailOrKindTile_data();
+    void thumbnailOrKindTile();
+    void markupShownLiterally();
+    void hoveredCardIsBrighter();
+
+private:
+    std::unique_ptr<ViewsFixture> m_f;
+    ClipItem m_a;
+    ClipItem m_b;
+};
+
+void TestClipRow::init()
+{
+    m_f = std::make_unique<ViewsFixture>();
+    m_a = ViewsFixture::clip(ClipKind::text, QStringLiteral("第一条"), 300);
+    m_b = ViewsFixture::clip(ClipKind::text, QStringLiteral("第二条"), 200, true);
+    m_f->store->setClips({m_a, m_b});
+    ClipboardImageCache::shared().clear();
+}
+
+void TestClipRow::cleanup() { m_f.reset(); }
+
+void TestClipRow::hoverSwapsPinMarkForButtons()
+{
+    ClipboardHoverState hover;
+    ClipRow row(*m_f->store, m_b, hover);
+    row.resize(404, 74);
+    row.show();
+    QVERIFY(row.showsPinMark());
+    QVERIFY(!row.copyButton()->isVisible());
+    hover.update(m_b.id);
+    QVERIFY(row.isHovered());
+    QVERIFY(!row.showsPinMark());
+    QVERIFY(row.noteButton()->isVisible() && row.pinButton()->isVisible() && row.copyButton()->isVisible());
+    hover.update(m_a.id); // another row
+    QVERIFY(row.showsPinMark());
+    QVERIFY(!row.copyButton()->isVisible());
+
+    ClipRow unpinned(*m_f->store, m_a, hover);
+    QVERIFY(!unpinned.showsPinMark()); // hovered: buttons instead
+    hover.update(std::nullopt);
+    QVERIFY(!unpinned.showsPinMark()); // not pinned: nothing
+}
+
+void TestClipRow::buttonsAreLabelled()
+{
+    ClipboardHoverState hover;
+    ClipRow pinned(*m_f->store, m_b, hover);
+    ClipRow plain(*m_f->store, m_a, hover);
+    QCOMPARE(pinned.noteButton()->toolTip(), QStringLiteral("生成笔记"));
+    QCOMPARE(pinned.pinButton()->toolTip(), QStringLiteral("取消收藏"));
+    QCOMPARE(pinned.pinButton()->symbol(), QStringLiteral("pin.fill"));
+    QCOMPARE(pinned.pinButton()->iconColor(), Palette::accent());
+    QCOMPARE(plain.pinButton()->toolTip(), QStringLiteral("收藏"));
+    QCOMPARE(plain.pinButton()->symbol(), QStringLiteral("pin"));
+    QCOMPARE(plain.copyButton()->toolTip(), QStringLiteral("复制"));
+    for (ActionTileButton *button : {plain.noteButton(), plain.pinButton(), plain.copyButton()})
+        QCOMPARE(button->accessibleName(), button->toolTip());
+}
+
+void TestClipRow::pinAndCopyAct_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("pin") << "pin";
+    QTest::newRow("copy") << "copy";
+}
+
+void TestClipRow::pinAndCopyAct()
+{
+    QFETCH(QString, button);
+    ClipboardHoverState hover;
+    ClipRow row(*m_f->store, m_a, hover);
+    hover.update(m_a.id);
+    if (button == QLatin1String("pin")) {
+        QTest::mouseClick(row.pinButton(), Qt::LeftButton);
+        QVERIFY(storedClip(*m_f->store, m_a.id).isPinned);
+        QVERIFY(storedClip(*m_f->store, m_b.id).isPinned); // untouched
+    } else {
+        QTest::mouseClick(row.copyButton(), Qt::LeftButton);
+        QCOMPARE(m_f->store->copiedID(), std::optional<QUuid>(m_a.id));
+        QCOMPARE(m_f->pasteboard.writes().size(), 1);
+        QCOMPARE(m_f->pasteboard.writes().last().text, m_a.content);
+    }
+}
+
+void TestClipRow::menuItems_data()
+{
+    QTest::addColumn<bool>("pinned");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("unpinned") << false << QStringList{"生成笔记", "收藏", "复制", "", "删除"};
+    QTest::newRow("pinned") << true << QStringList{"生成笔记", "取消收藏", "复制", "", "删除"};
+}
+
+void TestClipRow::menuItems()
+{
+    QFETCH(bool, pinned);
+    QFETCH(QStringList, texts);
+    ClipboardHoverState hover;
+    ClipRow row(*m_f->store, pinned ? m_b : m_a, hover);
+    std::unique_ptr<QMenu> menu(row.createContextMenu());
+    QStringList actual;
+    for (QAction *action : menu->actions())
+        actual << (action->isSeparator() ? QString() : action->text());
+    QCOMPARE(actual, texts);
+}
+
+void TestClipRow::menuActsOnItsEntry()
+{
+    ClipboardHoverState hover;
+    ClipRow row(*m_f->store, m_a, hover);
+    std::unique_ptr<QMenu> menu(row.createContextMenu());
+    menuAction(menu.get(), QStringLiteral("复制"))->trigger();
+    QCOMPARE(m_f->store->copiedID(), std::optional<QUuid>(m_a.id));
+    menuAction(menu.get(), QStringLiteral("收藏"))->trigger();
+    QVERIFY(storedClip(*m_f->store, m_a.id).isPinned);
+    menuAction(menu.get(), QStringLiteral("删除"))->trigger();
+    QCOMPARE(m_f->store->clips().size(), 1);
+    QCOMPARE(m_f->store->clips().first().id, m_b.id);
+}
+
+void TestClipRow::copiedLookFollowsCopiedID()
+{
+    ClipboardHoverState hover;
+    ClipRow row(*m_f->store, m_a, hover);
+    m_f->store->setCopiedID(m_a.id);
+    row.refreshActions();
+    QVERIFY(row.isCopied());
+    QCOMPARE(row.copyButton()->symbol(), QStringLiteral("checkmark"));
+    QCOMPARE(row.copyButton()->toolTip(), QStringLiteral("已复制"));
+    QCOMPARE(row.copyButton()->iconColor(), Palette::kCopiedIcon);
+    QCOMPARE(row.copyButton()->fillColor(), Palette::kCopiedTile);
+    m_f->store->setCopiedID(m_b.id);
+    row.refreshActions();
+    QCOMPARE(row.copyButton()->symbol(), QStringLiteral("doc.on.doc"));
+    QCOMPARE(row.copyButton()->accessibleName(), QStringLiteral("复制"));
+}
+
+void TestClipRow::noteActionSwitchesOnlyOnSuccess_data()
+{
+    QTest::addColumn<bool>("writable");
+    QTest::newRow("note written") << true;
+    QTest::newRow("folder unusable") << false;
+}
+
+void TestClipRow::noteActionSwitchesOnlyOnSuccess()
+{
+    QFETCH(bool, writable);
+    QTemporaryFile blocker; // a plain file where a folder would have to be
+    QVERIFY(blocker.open());
+    if (!writable)
+        m_f->store->setNoteDirectory(blocker.fileName() + QStringLiteral("/notes"));
+    m_f->store->setQuery(QStringLiteral("第"));
+    ClipboardHoverState hover;
+    ClipRow row(*m_f->store, m_a, hover);
+    QTest::mouseClick(row.noteButton(), Qt::LeftButton);
+    QCOMPARE(m_f->store->mode(), writable ? ContentMode::notes : ContentMode::clipboard);
+    QCOMPARE(m_f->store->query(), writable ? QString() : QStringLiteral("第"));
+}
+
+void TestClipRow::thumbnailOrKindTile_data()
+{
+    QTest::addColumn<bool>("fileExists");
+    QTest::addColumn<bool>("thumbnail");
+    QTest::newRow("stored picture") << true << true;
+    QTest::newRow("missing file") << false << false;
+}
+
+void TestClipRow::thumbnailOrKindTile()
+{
+    QFETCH(bool, fileExists);
+    QFETCH(bool, thumbnail);
+    QString path = m_f->store->imagesDirectory() + QStringLiteral("/gone.png");
+    if (fileExists)
+        path = m_f->storedPicture(QStringLiteral("shown"));
+    ClipItem item = ClipItem::make(ClipKind::image, QString(), QString(), ClipItem::sourceClipboard(), path);
+    ClipboardHoverState hover;
+    ClipRow row(*m_f->store, item, hover);
+    row.resize(404, 74);
+    QVERIFY(!row.showsThumbnail()); // nothing is decoded before the row is painted
+    row.grab();
+    QCOMPARE(row.showsThumbnail(), thumbnail);
+    QCOMPARE(ClipboardImageCache::shared().count(), thumbnail ? 1 : 0);
+    QCOMPARE(row.previewText(), QStringLiteral("图片"));
+}
+
+void TestClipRow::markupShownLiterally()
+{
+    const QString html = QStringLiteral("<img src=\"file:///etc/x.png\"><b>粗</b>");
+    ClipItem item = ViewsFixture::clip(ClipKind::text, html);
+    ClipboardHoverState hover;
+    ClipRow row(*m_f->store, item, hover);
+    row.resize(404, 74);
+    QVERIFY(row.previewLines().join(QString()).contains(QStringLiteral("<b>粗</b>")));
+}
+
+void TestClipRow::hoveredCardIsBrighter()
+{
+    ClipboardHoverState hover;
+    ClipRow row(*m_f->store, m_a, hover);
+    row.resize(404, 74);
+    const QPoint probe(30, 4); // inside the card, away from texts and tile
+    const QColor rest = row.grab().toImage().pixelColor(probe);
+    hover.update(m_a.id);
+    const QColor hovered = row.grab().toImage().pixelColor(probe);
+    QVERIFY2(hovered.lightness() > rest.lightness(), "hovered fill must be lighter");
+}
+
+QUILLO_TEST_WIDGETS_MAIN(TestClipRow)
+#include "tst_clip_row.moc"

@@ -1,0 +1,276 @@
+#include "test_main.h"
+#include "views/clipboard/action_tile_button.h"
+#include "views/clipboard/clip_list_view.h"
+#include "views/clipboard/clip_row.h"
+#include "views/clipboard/clipboard_empty_state.h"
+#include "views/clipboard/clipboard_footer.h"
+#include "views/clipboard/clipboard_view.h"
+#include "views/hover/clipboard_hover_notifier.h"
+#include "views/hover/clipboard_hover_state.h"
+#include "views/widgets/icon_button.h"
+#include "views/widgets/search_field.h"
+#include "views_fixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+class TestClipboardView : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void emptyStates_data();
+    void emptyStates();
+    void footerPrivacyStates();
+    void clearKeepsPinned();
+    void searchFieldBindsQuery();
+    void clearTextButton();
+    void hoverNotifications_data();
+    void hoverNotifications();
+    void hoverClearingRegions_data();
+    void hoverClearingRegions();
+    void rowsReusedUnlessListChanges();
+    void hoverRepaintsOnlyTwoRows();
+    void copiedMarkLastsWhileCopiedIDNamesEntry();
+    void labelsArePlainText();
+
+private:
+    ClipboardView *makeView(int width = 440, int height = 600);
+    std::unique_ptr<ViewsFixture> m_f;
+    std::unique_ptr<ClipboardView> m_view;
+};
+
+void TestClipboardView::init() { m_f = std::make_unique<ViewsFixture>(); }
+
+void TestClipboardView::cleanup()
+{
+    m_view.reset();
+    m_f.reset();
+}
+
+ClipboardView *TestClipboardView::makeView(int width, int height)
+{
+    m_view = std::make_unique<ClipboardView>(*m_f->store);
+    m_view->resize(width, height);
+    m_view->show();
+    return m_view.get();
+}
+
+void TestClipboardView::emptyStates_data()
+{
+    QTest::addColumn<bool>("history");
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<bool>("empty");
+    QTest::addColumn<QString>("symbol");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("no history, no query") << false << "" << true << "clipboard" << "复制内容后会出现在这里";
+    QTest::newRow("no history, query") << false << "abc" << true << "magnifyingglass" << "没有匹配的内容";
+    QTest::newRow("history, no match") << true << "zzz" << true << "magnifyingglass" << "没有匹配的内容";
+    QTest::newRow("history, match") << true << "苹果" << false << "" << "";
+}
+
+void TestClipboardView::emptyStates()
+{
+    QFETCH(bool, history);
+    QFETCH(QString, query);
+    QFETCH(bool, empty);
+    QFETCH(QString, symbol);
+    QFETCH(QString, title);
+    if (history)
+        m_f->store->setClips({ViewsFixture::clip(ClipKind::text, QStringLiteral("苹果"))});
+    ClipboardView *view = makeView();
+    m_f->store->setQuery(query);
+    QCOMPARE(view->showsEmptyState(), empty);
+    QVERIFY(view->searchField()->isVisible());
+    QVERIFY(view->footer()->isVisible());
+    if (!empty)
+        return;
+    QCOMPARE(view->emptyState()->symbol(), symbol);
+    QCOMPARE(view->emptyState()->title(), title);
+    QCOMPARE(view->emptyState()->subtitle(), query.isEmpty() ? QStringLiteral("支持文字、链接、代码、图片和文件")
+                                                            : QStringLiteral("换个关键词试试"));
+}
+
+void TestClipboardView::footerPrivacyStates()
+{
+    ClipboardView *view = makeView();
+    m_f->store->setIgnoreSensitiveField(true);
+    QCOMPARE(view->footer()->privacySymbol(), QStringLiteral("checkmark.shield"));
+    QCOMPARE(view->footer()->privacyText(), QStringLiteral("仅本机 · 已过滤敏感内容"));
+    m_f->store->setIgnoreSensitiveField(false);
+    QCOMPARE(view->footer()->privacySymbol(), QStringLiteral("lock.open"));
+    QCOMPARE(view->footer()->privacyText(), QStringLiteral("仅本机 · 敏感内容过滤关闭"));
+}
+
+void TestClipboardView::clearKeepsPinned()
+{
+    const ClipItem pinned = ViewsFixture::clip(ClipKind::text, QStringLiteral("留下"), 100, true);
+    m_f->store->setClips({ViewsFixture::clip(ClipKind::text, QStringLiteral("走")), pinned});
+    ClipboardView *view = makeView();
+    QCOMPARE(view->list()->rows().size(), 2);
+    QCOMPARE(view->footer()->clearButton()->accessibleName(), QStringLiteral("清除"));
+    QTest::mouseClick(view->footer()->clearButton(), Qt::LeftButton);
+    QCOMPARE(view->list()->rows().size(), 1);
+    QCOMPARE(view->list()->rows().first()->item().id, pinned.id);
+    const int created = view->list()->rowsCreated();
+    QTest::mouseClick(view->footer()->clearButton(), Qt::LeftButton); // only pinned left
+    QCOMPARE(view->list()->rows().size(), 1);
+    QCOMPARE(view->list()->rowsCreated(), created);
+}
+
+void TestClipboardView::searchFieldBindsQuery()
+{
+    m_f->store->setClips({ViewsFixture::clip(ClipKind::text, QStringLiteral("apple")),
+                          ViewsFixture::clip(ClipKind::text, QStringLiteral("banana"))});
+    ClipboardView *view = makeView();
+    QCOMPARE(view->searchField()->lineEdit()->placeholderText(), QStringLiteral("搜索剪贴板"));
+    QTest::keyClicks(view->searchField()->lineEdit(), QStringLiteral("ban"));
+    QCOMPARE(m_f->store->query(), QStringLiteral("ban"));
+    QCOMPARE(view->list()->rows().size(), 1);
+    m_f->store->setQuery(QStringLiteral("苹"));
+    QCOMPARE(view->searchField()->text(), QStringLiteral("苹"));
+}
+
+void TestClipboardView::clearTextButton()
+{
+    ClipboardView *view = makeView();
+    SearchField *field = view->searchField();
+    QVERIFY(!field->clearButton()->isVisible());
+    QTest::keyClick(field->lineEdit(), Qt::Key_A);
+    QVERIFY(field->clearButton()->isVisible());
+    QTest::mouseClick(field->clearButton(), Qt::LeftButton);
+    QCOMPARE(m_f->store->query(), QString());
+    QVERIFY(!field->clearButton()->isVisible());
+    m_f->store->setQuery(QStringLiteral("x"));
+    QVERIFY(field->clearButton()->isVisible());
+    m_f->store->setQuery(QString()); // emptied by other means
+    QVERIFY(!field->clearButton()->isVisible());
+}
+
+void TestClipboardView::hoverNotifications_data()
+{
+    QTest::addColumn<int>("payload"); // 0 none, 1 string, 2 clear notification
+    QTest::newRow("without id") << 0;
+    QTest::newRow("id as string") << 1;
+    QTest::newRow("clear") << 2;
+}
+
+void TestClipboardView::hoverNotifications()
+{
+    QFETCH(int, payload);
+    const ClipItem item = ViewsFixture::clip(ClipKind::text, QStringLiteral("行"));
+    m_f->store->setClips({item});
+    ClipboardView *view = makeView();
+    auto &notifier = ClipboardHoverNotifier::instance();
+    notifier.postPointerMoved(item.id);
+    QCOMPARE(view->hoverState().itemID(), std::optional<QUuid>(item.id));
+    QVERIFY(view->list()->rows().first()->isHovered());
+    if (payload == 0)
+        notifier.postPointerMoved(std::nullopt);
+    else if (payload == 1)
+        emit notifier.pointerMoved(QVariantMap{{QStringLiteral("itemID"), item.id.toString()}});
+    else
+        notifier.postClearClipboardHover();
+    QVERIFY(!view->hoverState().itemID());
+    QVERIFY(!view->list()->rows().first()->isHovered());
+}
+
+void TestClipboardView::hoverClearingRegions_data()
+{
+    QTest::addColumn<bool>("footer");
+    QTest::newRow("search field") << false;
+    QTest::newRow("footer") << true;
+}
+
+void TestClipboardView::hoverClearingRegions()
+{
+    QFETCH(bool, footer);
+    const ClipItem item = ViewsFixture::clip(ClipKind::text, QStringLiteral("行"));
+    m_f->store->setClips({item});
+    ClipboardView *view = makeView();
+    ClipboardHoverNotifier::instance().postPointerMoved(item.id);
+    QWidget *region = footer ? static_cast<QWidget *>(view->footer()) : view->searchField();
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), region->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(region, &enter);
+    QVERIFY(!view->hoverState().itemID());
+}
+
+void TestClipboardView::rowsReusedUnlessListChanges()
+{
+    ClipItem a = ViewsFixture::clip(ClipKind::text, QStringLiteral("甲"), 100);
+    const ClipItem b = ViewsFixture::clip(ClipKind::text, QStringLiteral("乙"), 200);
+    m_f->store->setClips({a, b});
+    ClipboardView *view = makeView();
+    QCOMPARE(view->list()->rowsCreated(), 2);
+    ClipRow *rowA = view->list()->row(a.id);
+    // Notifications that do not change the list rebuild nothing.
+    m_f->store->setStatusText(QStringLiteral("x"));
+    m_f->store->setClips(m_f->store->clips());
+    m_f->store->setQuery(QString());
+    QCOMPARE(view->list()->rowsCreated(), 2);
+    // A changed entry updates its row in place.
+    m_f->store->togglePin(a);
+    QCOMPARE(view->list()->row(a.id), rowA);
+    QVERIFY(rowA->item().isPinned);
+    QCOMPARE(view->list()->rowsCreated(), 2);
+    // A new entry gets one new row; pinned first, then newest first.
+    const ClipItem c = ViewsFixture::clip(ClipKind::text, QStringLiteral("丙"), 10);
+    m_f->store->setClips(m_f->store->clips() + QList<ClipItem>{c});
+    QCOMPARE(view->list()->rowsCreated(), 3);
+    QCOMPARE(view->list()->rows().at(0)->item().id, a.id);
+    QCOMPARE(view->list()->rows().at(1)->item().id, c.id);
+}
+
+void TestClipboardView::hoverRepaintsOnlyTwoRows()
+{
+    QList<ClipItem> clips;
+    for (int i = 0; i < 5; ++i)
+        clips << ViewsFixture::clip(ClipKind::text, QStringLiteral("第%1行").arg(i), 100 + i);
+    m_f->store->setClips(clips);
+    ClipboardView *view = makeView(440, 700);
+    QVERIFY(QTest::qWaitForWindowExposed(view));
+    const QList<ClipRow *> rows = view->list()->rows();
+    auto &notifier = ClipboardHoverNotifier::instance();
+    notifier.postPointerMoved(rows[1]->item().id);
+    QTRY_VERIFY_WITH_TIMEOUT(rows[1]->paintCount() > 0, 2000);
+    QTest::qWait(50);
+    QList<int> before;
+    for (ClipRow *row : rows)
+        before << row->paintCount();
+    notifier.postPointerMoved(rows[3]->item().id);
+    notifier.postPointerMoved(rows[3]->item().id); // repeats change nothing
+    QTRY_VERIFY_WITH_TIMEOUT(rows[3]->paintCount() > before[3], 2000);
+    QTest::qWait(50);
+    for (int i = 0; i < rows.size(); ++i) {
+        const bool involved = i == 1 || i == 3;
+        QCOMPARE(rows[i]->paintCount() > before[i], involved);
+    }
+}
+
+void TestClipboardView::copiedMarkLastsWhileCopiedIDNamesEntry()
+{
+    const ClipItem item = ViewsFixture::clip(ClipKind::text, QStringLiteral("复制我"));
+    m_f->store->setClips({item});
+    ClipboardView *view = makeView();
+    ClipRow *row = view->list()->rows().first();
+    ClipboardHoverNotifier::instance().postPointerMoved(item.id);
+    QTest::mouseClick(row->copyButton(), Qt::LeftButton);
+    QCOMPARE(row->copyButton()->symbol(), QStringLiteral("checkmark"));
+    QCOMPARE(row->copyButton()->toolTip(), QStringLiteral("已复制"));
+    // The store clears the mark 1.4 s later; the row follows.
+    QTRY_COMPARE_WITH_TIMEOUT(row->copyButton()->symbol(), QStringLiteral("doc.on.doc"), 3000);
+    QCOMPARE(row->copyButton()->toolTip(), QStringLiteral("复制"));
+}
+
+void TestClipboardView::labelsArePlainText()
+{
+    ClipboardView *view = makeView();
+    for (QLabel *label : view->findChildren<QLabel *>())
+        if (!label->text().isEmpty())
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+}
+
+QUILLO_TEST_WIDGETS_MAIN(TestClipboardView)
+#include "tst_clipboard_view.moc"

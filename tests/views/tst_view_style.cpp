@@ -1,0 +1,226 @@
+#include "test_main.h"
+#include "views/style/compositor_watcher.h"
+#include "views/style/docked_panel_shape.h"
+#include "views/style/fonts.h"
+#include "views/style/icons.h"
+#include "views/widgets/edge_tab_view.h"
+#include "views/widgets/styled_button.h"
+#include "views/widgets/visual_effect_view.h"
+
+#include <QSignalSpy>
+#include <QFile>
+#include <QTest>
+
+class TestViewStyle : public QObject
+{
+    Q_OBJECT
+private slots:
+    void outlineWorkedExample();
+    void outlineCornersAreQuadratic();
+    void outlineWithoutRadiusIsRectangle();
+    void maskCutsOnlyLeftCorners();
+    void everySymbolRenders_data();
+    void everySymbolRenders();
+    void fontsUseDevicePixelsAndChineseFamily_data();
+    void fontsUseDevicePixelsAndChineseFamily();
+    void pressedButtonsLightenOnlyTheFill_data();
+    void pressedButtonsLightenOnlyTheFill();
+    void visualEffectUpdatesInPlace();
+    void compositorOverrideNotifies();
+    void edgeTabHoverAnywhereGrowsPill();
+    void edgeTabClickAnywhereReveals_data();
+    void edgeTabClickAnywhereReveals();
+};
+
+void TestViewStyle::outlineWorkedExample()
+{
+    const QPainterPath path = DockedPanelShape::path(QRectF(0, 0, 440, 760), 16);
+    // moveTo, lineTo, quad (control + end), lineTo, quad, lineTo, close back to start
+    QList<QPointF> points;
+    for (int i = 0; i < path.elementCount(); ++i)
+        points << QPointF(path.elementAt(i));
+    QCOMPARE(points.first(), QPointF(440, 0));
+    QVERIFY(points.contains(QPointF(16, 0)));
+    QVERIFY(points.contains(QPointF(0, 16)));
+    QVERIFY(points.contains(QPointF(0, 744)));
+    QVERIFY(points.contains(QPointF(16, 760)));
+    QVERIFY(points.contains(QPointF(440, 760)));
+    QCOMPARE(points.last(), QPointF(440, 0)); // closed
+    // The right edge is straight: nothing between (440, 760) and the start but the close.
+    QCOMPARE(path.boundingRect(), QRectF(0, 0, 440, 760));
+}
+
+void TestViewStyle::outlineCornersAreQuadratic()
+{
+    const double r = 16;
+    const QPainterPath path = DockedPanelShape::path(QRectF(0, 0, 440, 760), r);
+    // A quadratic corner with the sharp corner as control point passes r/4 from it at its
+    // midpoint (a circular arc would pass about 0.29 r away).
+    QVERIFY(path.contains(QPointF(r / 4 + 0.3, r / 4 + 0.3)));
+    QVERIFY(!path.contains(QPointF(r / 4 - 0.3, r / 4 - 0.3)));
+    QVERIFY(path.contains(QPointF(r / 4 + 0.3, 760 - r / 4 - 0.3)));
+    QVERIFY(path.contains(QPointF(439.5, 0.5)));
+    QVERIFY(path.contains(QPointF(439.5, 759.5)));
+}
+
+void TestViewStyle::outlineWithoutRadiusIsRectangle()
+{
+    const QPainterPath path = DockedPanelShape::path(QRectF(10, 20, 100, 50), 0);
+    QCOMPARE(path.boundingRect(), QRectF(10, 20, 100, 50));
+    QVERIFY(path.contains(QPointF(10.2, 20.2)));
+    QVERIFY(path.contains(QPointF(10.2, 69.8)));
+}
+
+void TestViewStyle::maskCutsOnlyLeftCorners()
+{
+    const QRegion mask = DockedPanelShape::mask(QSize(440, 760));
+    QVERIFY(!mask.contains(QPoint(0, 0)));
+    QVERIFY(!mask.contains(QPoint(0, 759)));
+    QVERIFY(mask.contains(QPoint(439, 0)));
+    QVERIFY(mask.contains(QPoint(439, 759)));
+    QVERIFY(mask.contains(QPoint(220, 380)));
+}
+
+void TestViewStyle::everySymbolRenders_data()
+{
+    QTest::addColumn<QString>("symbol");
+    for (const QString &symbol : Icons::symbols())
+        QTest::newRow(qPrintable(symbol)) << symbol;
+}
+
+void TestViewStyle::everySymbolRenders()
+{
+    QFETCH(QString, symbol);
+    QVERIFY(QFile::exists(Icons::resourcePath(symbol)));
+    const QImage image = Icons::pixmap(symbol, 16, QColor(0x26, 0x74, 0xD7), 2.0).toImage();
+    QCOMPARE(image.size(), QSize(32, 32));
+    int tinted = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.alpha() > 200) {
+                // Premultiplied storage rounds a channel by a step or two.
+                QVERIFY(qAbs(c.red() - 0x26) <= 4 && qAbs(c.green() - 0x74) <= 4 && qAbs(c.blue() - 0xD7) <= 4);
+                ++tinted;
+            }
+        }
+    QVERIFY2(tinted > 8, "symbol rendered empty");
+}
+
+void TestViewStyle::fontsUseDevicePixelsAndChineseFamily_data()
+{
+    QTest::addColumn<double>("size");
+    QTest::newRow("13") << 13.0;
+    QTest::newRow("13.5") << 13.5;
+    QTest::newRow("10.5") << 10.5;
+}
+
+void TestViewStyle::fontsUseDevicePixelsAndChineseFamily()
+{
+    QFETCH(double, size);
+    const QFont font = Fonts::ui(size, QFont::Medium);
+    QVERIFY(font.families().contains(QStringLiteral("Noto Sans CJK SC")));
+    QCOMPARE(font.weight(), QFont::Medium);
+    const double pixels = font.pixelSize() > 0 ? font.pixelSize()
+                                               : font.pointSizeF() * QGuiApplication::primaryScreen()->logicalDotsPerInchY() / 72.0;
+    QVERIFY(qAbs(pixels - size) < 0.01);
+    QVERIFY(Fonts::mono(12.5).families().contains(QStringLiteral("Noto Sans CJK SC")));
+}
+
+void TestViewStyle::pressedButtonsLightenOnlyTheFill_data()
+{
+    QTest::addColumn<bool>("primary");
+    QTest::addColumn<double>("restAlpha");
+    QTest::addColumn<double>("pressedAlpha");
+    QTest::newRow("primary") << true << 1.0 << 0.78;
+    QTest::newRow("secondary") << false << 0.62 << 0.42;
+}
+
+void TestViewStyle::pressedButtonsLightenOnlyTheFill()
+{
+    QFETCH(bool, primary);
+    QFETCH(double, restAlpha);
+    QFETCH(double, pressedAlpha);
+    std::unique_ptr<StyledButton> button;
+    if (primary)
+        button = std::make_unique<PrimaryButton>(QStringLiteral("确定"));
+    else
+        button = std::make_unique<SecondaryButton>(QStringLiteral("取消"));
+    button->resize(button->sizeHint());
+    const QColor textBefore = button->style().text;
+    const QColor rimBefore = button->style().rim;
+    QVERIFY(qAbs(button->currentFill().alphaF() - restAlpha) < 0.01);
+    button->setDown(true);
+    QVERIFY(qAbs(button->currentFill().alphaF() - pressedAlpha) < 0.01);
+    QCOMPARE(button->style().text, textBefore);
+    QCOMPARE(button->style().rim, rimBefore);
+    button->setDown(false);
+    QVERIFY(qAbs(button->currentFill().alphaF() - restAlpha) < 0.01);
+}
+
+void TestViewStyle::visualEffectUpdatesInPlace()
+{
+    QWidget host;
+    auto *view = new VisualEffectView(VisualEffectView::kMaterialSidebar, VisualEffectView::kBlendingBehindWindow, &host);
+    view->setMaterial(VisualEffectView::kMaterialPopover);
+    view->setBlendingMode(VisualEffectView::kBlendingWithinWindow);
+    QCOMPARE(host.findChildren<VisualEffectView *>().size(), 1);
+    QCOMPARE(view->material(), VisualEffectView::kMaterialPopover);
+    QCOMPARE(view->blendingMode(), VisualEffectView::kBlendingWithinWindow);
+}
+
+void TestViewStyle::compositorOverrideNotifies()
+{
+    auto &watcher = CompositorWatcher::instance();
+    QVERIFY(!CompositorWatcher::detectCompositor()); // offscreen: no X11 at all
+    QSignalSpy spy(&watcher, &CompositorWatcher::compositingChanged);
+    watcher.setOverride(true);
+    QVERIFY(watcher.isComposited());
+    watcher.setOverride(true);
+    watcher.setOverride(std::nullopt);
+    QVERIFY(!watcher.isComposited());
+    QCOMPARE(spy.size(), 2);
+}
+
+void TestViewStyle::edgeTabHoverAnywhereGrowsPill()
+{
+    EdgeTabView tab;
+    tab.resize(18, 72);
+    tab.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tab));
+    QCOMPARE(tab.pillRect().size(), QSizeF(7, 43));
+    QCOMPARE(tab.toolTip(), QStringLiteral("展开Quillo"));
+    QCOMPARE(tab.accessibleName(), QStringLiteral("展开Quillo"));
+    // A corner far from the pill still counts.
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), tab.mapToGlobal(QPointF(1, 1)));
+    QApplication::sendEvent(&tab, &enter);
+    QVERIFY(tab.isHovering());
+    QTRY_COMPARE_WITH_TIMEOUT(tab.pillRect().size(), QSizeF(8, 47), 1000);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&tab, &leave);
+    QVERIFY(!tab.isHovering());
+    QTRY_COMPARE_WITH_TIMEOUT(tab.pillRect().size(), QSizeF(7, 43), 1000);
+}
+
+void TestViewStyle::edgeTabClickAnywhereReveals_data()
+{
+    QTest::addColumn<QPoint>("position");
+    QTest::newRow("pill") << QPoint(9, 36);
+    QTest::newRow("top corner") << QPoint(0, 0);
+    QTest::newRow("bottom corner") << QPoint(17, 71);
+}
+
+void TestViewStyle::edgeTabClickAnywhereReveals()
+{
+    QFETCH(QPoint, position);
+    EdgeTabView tab;
+    tab.resize(18, 72);
+    QSignalSpy spy(&tab, &EdgeTabView::revealRequested);
+    QTest::mouseClick(&tab, Qt::LeftButton, {}, position);
+    QCOMPARE(spy.size(), 1);
+    QTest::mouseClick(&tab, Qt::RightButton, {}, position);
+    QCOMPARE(spy.size(), 1);
+}
+
+QUILLO_TEST_WIDGETS_MAIN(TestViewStyle)
+#include "tst_view_style.moc"
