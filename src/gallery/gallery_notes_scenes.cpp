@@ -1,0 +1,125 @@
+#include "gallery_notes_scenes.h"
+
+#include "store/app_store.h"
+#include "views/notes_view.h"
+#include "views/root_view.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLayout>
+#include <QLinearGradient>
+#include <QPainter>
+
+namespace {
+
+const QString kShowcaseNote = QStringLiteral(
+    "# 周会记录\n"
+    "\n"
+    "## 本周重点\n"
+    "- 发布 **1.2** 版本\n"
+    "- 整理 [设计稿](design.md) 的反馈\n"
+    "> 先把最常用的功能做稳。\n"
+    "\n"
+    "### 待办\n"
+    "* 更新 `README` 截图\n"
+    "---\n"
+    "```\n"
+    "    make gallery OUT=shots\n"
+    "```\n"
+    "普通的一段文字，说明这次会议的结论和下一步安排。\n");
+
+void writeNote(const QString &folder, const QString &name, const QString &text, int hoursAgo)
+{
+    QFile file(folder + QLatin1Char('/') + name);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    file.write(text.toUtf8());
+    file.setFileTime(QDateTime::currentDateTime().addSecs(-hoursAgo * 3600), QFileDevice::FileModificationTime);
+}
+
+void fillNotesFolder(AppStore &store)
+{
+    const QString folder = store.noteDirectory();
+    QDir().mkpath(folder);
+    writeNote(folder, QStringLiteral("周会记录.md"), kShowcaseNote, 1);
+    writeNote(folder, QStringLiteral("读书笔记.md"),
+              QStringLiteral("# 读书笔记\n\n《代码大全》第二章：用隐喻理解软件开发。\n- 构建\n- 生长\n"), 30);
+    writeNote(folder, QStringLiteral("购物清单.md"), QStringLiteral("- 牛奶\n- 面包\n- 咖啡豆\n"), 24 * 9);
+    writeNote(folder, QStringLiteral("空白.md"), QStringLiteral("# 空白\n"), 24 * 40);
+    store.reloadNotes();
+}
+
+// Lets layouts and deferred work settle before a widget is captured.
+void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+bool save(QWidget &widget, const QString &path)
+{
+    widget.ensurePolished();
+    if (QLayout *layout = widget.layout())
+        layout->activate();
+    settle();
+    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
+    {
+        QPainter painter(&image);
+        QLinearGradient desktop(0, 0, widget.width(), widget.height());
+        desktop.setColorAt(0, QColor(0x5B, 0x86, 0xE5));
+        desktop.setColorAt(1, QColor(0xE0, 0x9B, 0x6B));
+        painter.fillRect(image.rect(), desktop);
+    }
+    widget.render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    return image.save(path);
+}
+
+} // namespace
+
+namespace GalleryNotesScenes {
+
+int renderNotesPage(AppStore &store, const QString &outDir)
+{
+    fillNotesFolder(store);
+    store.setMode(ContentMode::notes);
+    RootView root(store, QString());
+    root.resize(440, 760);
+    root.show();
+    NotesView *notes = root.notesView();
+    int written = 0;
+    written += save(root, outDir + QStringLiteral("/notes-list.png"));
+
+    const QList<NoteFile> list = store.notes();
+    for (const NoteFile &note : list) {
+        if (note.title() == QStringLiteral("周会记录.md"))
+            notes->openNote(note);
+    }
+    written += save(root, outDir + QStringLiteral("/notes-detail.png"));
+    notes->toggleEdit();
+    written += save(root, outDir + QStringLiteral("/notes-editor.png"));
+    notes->back();
+    store.setQuery(QStringLiteral("没有这个词"));
+    written += save(root, outDir + QStringLiteral("/notes-no-match.png"));
+    store.setQuery(QString());
+    return written;
+}
+
+int renderRootView(AppStore &store, const QString &outDir)
+{
+    store.setMode(ContentMode::clipboard);
+    RootView root(store, QString());
+    root.resize(440, 760);
+    root.show();
+    int written = 0;
+    root.setSettingsOpen(true);
+    written += save(root, outDir + QStringLiteral("/root-settings.png"));
+    root.setSettingsOpen(false);
+    root.setSupportOpen(true);
+    written += save(root, outDir + QStringLiteral("/root-support.png"));
+    return written;
+}
+
+} // namespace GalleryNotesScenes
