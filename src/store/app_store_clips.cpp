@@ -212,15 +212,43 @@ void AppStore::clearUnpinned()
 
 namespace {
 
+bool sameText(const QString &a, const QString &b)
+{
+    return a.isSharedWith(b) || a == b;
+}
+
+// Entries whose texts did not change (the usual case: a pin flipped, one capture added)
+// keep their search text; lower-casing and normalising an 8 MB entry takes tens of ms.
+QList<QString> searchTexts(const ClipSideState &side, const QList<ClipItem> &clips)
+{
+    QHash<QUuid, qsizetype> previous;
+    if (side.indexValid) {
+        for (qsizetype i = 0; i < side.indexedClips.size(); ++i)
+            previous.insert(side.indexedClips[i].id, i);
+    }
+    QList<QString> texts;
+    texts.reserve(clips.size());
+    const QLatin1Char space(' ');
+    for (const ClipItem &clip : clips) {
+        const auto found = previous.constFind(clip.id);
+        if (found != previous.cend()) {
+            const ClipItem &old = side.indexedClips[*found];
+            if (sameText(old.title, clip.title) && sameText(old.content, clip.content)
+                && sameText(old.source, clip.source)) {
+                texts.append(side.searchTexts[*found]);
+                continue;
+            }
+        }
+        texts.append(searchKey(clip.title + space + clip.content + space + clip.source));
+    }
+    return texts;
+}
+
 void rebuildSearchIndex(ClipSideState &side, const QList<ClipItem> &clips)
 {
+    side.searchTexts = searchTexts(side, clips);
     side.indexedClips = clips;
     side.indexValid = true;
-    side.searchTexts.clear();
-    side.searchTexts.reserve(clips.size());
-    const QLatin1Char space(' ');
-    for (const ClipItem &clip : clips)
-        side.searchTexts.append(searchKey(clip.title + space + clip.content + space + clip.source));
 
     side.displayOrder.resize(clips.size());
     for (qsizetype i = 0; i < clips.size(); ++i)

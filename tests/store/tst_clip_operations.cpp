@@ -469,6 +469,12 @@ private slots:
 
         store().deleteClip(store().clips().first());
         QCOMPARE(contents(store().filteredClips()), (QStringList{"gamma", "alphabet"}));
+
+        QList<ClipItem> edited = store().clips(); // same ids, one text changed
+        edited[0].content = "delta";
+        store().setClips(edited);
+        store().setQuery("delta");
+        QCOMPARE(contents(store().filteredClips()), QStringList{"delta"});
     }
 
 private:
