@@ -37,6 +37,7 @@ void writeNote(const QString &folder, const QString &name, const QString &text, 
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return;
     file.write(text.toUtf8());
+    file.flush(); // a later flush would date the file now
     file.setFileTime(QDateTime::currentDateTime().addSecs(-hoursAgo * 3600), QFileDevice::FileModificationTime);
 }
 
