@@ -69,7 +69,8 @@ class TestClipboardE2E : public QObject
             args << QStringLiteral("-t") << target;
         QProcess xclip;
         xclip.start(QStringLiteral("xclip"), args);
-        QTest::qWaitFor([&] { return xclip.state() == QProcess::NotRunning; }, kTimeoutMs);
+        if (!QTest::qWaitFor([&] { return xclip.state() == QProcess::NotRunning; }, kTimeoutMs))
+            return "(xclip -o did not finish)";
         return xclip.readAllStandardOutput();
     }
 
