@@ -3,8 +3,10 @@
 #include "views/style/compositor_watcher.h"
 #include "views/style/docked_panel_shape.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <QWindow>
 
 // Draws the border over the content; never takes pointer events.
 class PanelBorderOverlay : public QWidget
@@ -54,20 +56,25 @@ PanelWindow::PanelWindow(QWidget *content, const PanelWindowStyle &style)
     m_border = new PanelBorderOverlay(m_style, this);
     m_border->raise();
 
+    winId();
+    windowHandle()->installEventFilter(this);
+
     connect(&CompositorWatcher::instance(), &CompositorWatcher::compositingChanged, this,
             &PanelWindow::updateMasks);
 }
 
-void PanelWindow::enterEvent(QEnterEvent *event)
+// Only the window system's crossings count. Qt also sends widgets synthetic enter and
+// leave events when windows are shown, hidden or masked, even with the pointer far away;
+// those reach the widget but never the QWindow.
+bool PanelWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    QWidget::enterEvent(event);
-    emit pointerEntered();
-}
-
-void PanelWindow::leaveEvent(QEvent *event)
-{
-    QWidget::leaveEvent(event);
-    emit pointerLeft();
+    if (watched == windowHandle()) {
+        if (event->type() == QEvent::Enter)
+            emit pointerEntered();
+        else if (event->type() == QEvent::Leave)
+            emit pointerLeft();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void PanelWindow::resizeEvent(QResizeEvent *event)

@@ -1,6 +1,8 @@
 #include "tab_window.h"
 
+#include <QEvent>
 #include <QVBoxLayout>
+#include <QWindow>
 
 TabWindow::TabWindow(QWidget *content)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
@@ -12,10 +14,14 @@ TabWindow::TabWindow(QWidget *content)
     layout->setContentsMargins(0, 0, 0, 0);
     content->setParent(this);
     layout->addWidget(content);
+    // As for the panel: real crossings only, seen on the QWindow.
+    winId();
+    windowHandle()->installEventFilter(this);
 }
 
-void TabWindow::enterEvent(QEnterEvent *event)
+bool TabWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    QWidget::enterEvent(event);
-    emit pointerEntered();
+    if (watched == windowHandle() && event->type() == QEvent::Enter)
+        emit pointerEntered();
+    return QWidget::eventFilter(watched, event);
 }

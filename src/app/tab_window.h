@@ -14,5 +14,5 @@ signals:
     void pointerEntered();
 
 protected:
-    void enterEvent(QEnterEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 };

@@ -1,0 +1,225 @@
+// The real `quillo` binary on a private Xvfb with openbox, driven from outside with
+// xdotool and xclip and observed with xwininfo and xprop, as a user's desktop would.
+#include "test_main.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRect>
+#include <QRegularExpression>
+#include <QTest>
+
+namespace {
+
+constexpr int kWaitMs = 5000;
+const QRect kExpanded(1000, 22, 440, 760); // on the 1440 x 900 test screen
+const QRect kTab(1422, 414, 18, 72);
+
+QString run(const QString &program, const QStringList &arguments, int *exitCode = nullptr)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(kWaitMs))
+        process.kill();
+    if (exitCode)
+        *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+struct WindowState
+{
+    QRect geometry;
+    bool viewable = false;
+};
+
+// Qt appends the application name to window titles and keeps a hidden leader window of
+// the same name, so the shell's windows are told apart by their width.
+QString windowId(int width)
+{
+    const QStringList ids = run(QStringLiteral("xdotool"), {"search", "--name", "Quillo"}).split('\n', Qt::SkipEmptyParts);
+    for (const QString &id : ids) {
+        if (run(QStringLiteral("xwininfo"), {"-id", id}).contains(QStringLiteral("Width: %1\n").arg(width)))
+            return id;
+    }
+    return {};
+}
+
+WindowState windowState(int width)
+{
+    const QString id = windowId(width);
+    if (id.isEmpty())
+        return {};
+    const QString info = run(QStringLiteral("xwininfo"), {"-id", id});
+    auto number = [&info](const char *label) {
+        const QRegularExpression pattern(QString::fromLatin1(label) + QStringLiteral(":\\s+(-?\\d+)"));
+        return pattern.match(info).captured(1).toInt();
+    };
+    WindowState state;
+    state.geometry = QRect(number("Absolute upper-left X"), number("Absolute upper-left Y"), number("Width"),
+                           number("Height"));
+    state.viewable = info.contains(QStringLiteral("Map State: IsViewable"));
+    return state;
+}
+
+QString properties(int width)
+{
+    return run(QStringLiteral("xprop"), {"-id", windowId(width), "_NET_WM_STATE", "_NET_WM_DESKTOP"});
+}
+
+void movePointer(int x, int y)
+{
+    run(QStringLiteral("xdotool"), {"mousemove", QString::number(x), QString::number(y)});
+}
+
+} // namespace
+
+class TestShellEndToEnd : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void launchShowsPanelExpandedWithTabHidden();
+    void leavingCollapsesAndShowsTab();
+    void copiedWhileCollapsedIsListedAfterReveal();
+    void windowStatesHoldAfterCollapseAndReveal_data();
+    void windowStatesHoldAfterCollapseAndReveal();
+    void secondLaunchRevealsTheFirstAndExits();
+    void pinnedNeverCollapses();
+
+private:
+    void collapse();
+    void verifyStates(int window);
+
+    QProcess m_openbox;
+    QProcess m_quillo;
+    QProcess m_xclip;
+    const int m_panel = kExpanded.width();
+    const int m_tab = kTab.width();
+};
+
+void TestShellEndToEnd::initTestCase()
+{
+    m_openbox.start(QStringLiteral("openbox"), {});
+    QVERIFY2(m_openbox.waitForStarted(), "openbox is not installed");
+    QTRY_VERIFY_WITH_TIMEOUT(run(QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"),
+                             kWaitMs);
+    movePointer(300, 300);
+    m_quillo.setProcessChannelMode(QProcess::ForwardedChannels);
+    m_quillo.start(QStringLiteral(QUILLO_BINARY), {});
+    QVERIFY(m_quillo.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(windowState(m_panel).viewable, kWaitMs);
+}
+
+void TestShellEndToEnd::cleanupTestCase()
+{
+    if (m_xclip.state() != QProcess::NotRunning) {
+        m_xclip.kill();
+        m_xclip.waitForFinished();
+    }
+    m_quillo.terminate();
+    QVERIFY(m_quillo.waitForFinished(kWaitMs));
+    QCOMPARE(m_quillo.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(m_quillo.exitCode(), 0);
+    m_openbox.terminate();
+    m_openbox.waitForFinished(kWaitMs);
+}
+
+void TestShellEndToEnd::collapse()
+{
+    movePointer(1200, 400);
+    movePointer(300, 400);
+    QTRY_VERIFY_WITH_TIMEOUT(windowState(m_tab).viewable, kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!windowState(m_panel).viewable, kWaitMs);
+}
+
+void TestShellEndToEnd::verifyStates(int window)
+{
+    const QString props = properties(window);
+    QVERIFY2(props.contains(QStringLiteral("_NET_WM_STATE_ABOVE")), qPrintable(props));
+    QVERIFY2(props.contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")), qPrintable(props));
+    QVERIFY2(props.contains(QStringLiteral("_NET_WM_STATE_SKIP_PAGER")), qPrintable(props));
+    // openbox shows "all desktops" as this desktop number rather than as a STICKY state.
+    QVERIFY2(props.contains(QStringLiteral("_NET_WM_DESKTOP(CARDINAL) = 4294967295")), qPrintable(props));
+}
+
+void TestShellEndToEnd::launchShowsPanelExpandedWithTabHidden()
+{
+    const WindowState panel = windowState(m_panel);
+    QCOMPARE(panel.geometry, kExpanded);
+    QVERIFY(!windowState(m_tab).viewable);
+    verifyStates(m_panel);
+    // Launching is not leaving: the panel stays until the pointer has been in and out.
+    QTest::qWait(600);
+    QVERIFY(windowState(m_panel).viewable);
+}
+
+void TestShellEndToEnd::leavingCollapsesAndShowsTab()
+{
+    collapse();
+    QCOMPARE(windowState(m_tab).geometry, kTab);
+    movePointer(kTab.x() + 9, kTab.y() + 36);
+    QTRY_VERIFY_WITH_TIMEOUT(windowState(m_panel).viewable, kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(windowState(m_panel).geometry, kExpanded, kWaitMs);
+    QVERIFY(!windowState(m_tab).viewable);
+}
+
+void TestShellEndToEnd::copiedWhileCollapsedIsListedAfterReveal()
+{
+    collapse();
+    const QString text = QStringLiteral("copied while the panel was away 7d1f");
+    m_xclip.start(QStringLiteral("xclip"), {"-selection", "clipboard", "-quiet"});
+    QVERIFY(m_xclip.waitForStarted());
+    m_xclip.write(text.toUtf8());
+    m_xclip.closeWriteChannel();
+
+    movePointer(kTab.x() + 9, kTab.y() + 36);
+    QTRY_VERIFY_WITH_TIMEOUT(windowState(m_panel).viewable, kWaitMs);
+    const QString history = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Quillo/clipboard-history.json");
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            QFile file(history);
+            return file.open(QIODevice::ReadOnly) && QString::fromUtf8(file.readAll()).contains(text);
+        }(),
+        kWaitMs);
+}
+
+void TestShellEndToEnd::windowStatesHoldAfterCollapseAndReveal_data()
+{
+    QTest::addColumn<int>("rounds");
+    QTest::newRow("one round") << 1;
+    QTest::newRow("three rounds") << 3;
+}
+
+void TestShellEndToEnd::windowStatesHoldAfterCollapseAndReveal()
+{
+    QFETCH(int, rounds);
+    for (int i = 0; i < rounds; ++i) {
+        collapse();
+        verifyStates(m_tab);
+        movePointer(kTab.x() + 9, kTab.y() + 36);
+        QTRY_VERIFY_WITH_TIMEOUT(windowState(m_panel).viewable, kWaitMs);
+        verifyStates(m_panel);
+    }
+}
+
+void TestShellEndToEnd::secondLaunchRevealsTheFirstAndExits()
+{
+    collapse();
+    int exitCode = -1;
+    run(QStringLiteral(QUILLO_BINARY), {}, &exitCode);
+    QCOMPARE(exitCode, 0);
+    QTRY_VERIFY_WITH_TIMEOUT(windowState(m_panel).viewable, kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(windowState(m_panel).geometry, kExpanded, kWaitMs);
+    QVERIFY(!windowState(m_tab).viewable);
+    QCOMPARE(m_quillo.state(), QProcess::Running);
+}
+
+void TestShellEndToEnd::pinnedNeverCollapses()
+{
+    QSKIP("the pin is set from the root view's header, which this build does not have yet");
+}
+
+QUILLO_TEST_X11_MAIN(TestShellEndToEnd)
+#include "tst_shell_end_to_end.moc"
