@@ -50,6 +50,9 @@ PanelWindow::PanelWindow(QWidget *content, const PanelWindowStyle &style)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    // The frames come from the screen; the content's minimum size must not override them
+    // on a short screen.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
     m_content->setParent(this);
     layout->addWidget(m_content);
 

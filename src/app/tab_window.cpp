@@ -12,6 +12,7 @@ TabWindow::TabWindow(QWidget *content)
     setWindowTitle(QStringLiteral("展开Quillo"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
     content->setParent(this);
     layout->addWidget(content);
     // As for the panel: real crossings only, seen on the QWindow.
