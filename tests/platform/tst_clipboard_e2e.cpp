@@ -107,6 +107,14 @@ class TestClipboardE2E : public QObject
         return xclipIn(sentinel.toUtf8()) && waitForContent(sentinel);
     }
 
+    QString contents() const
+    {
+        QStringList list;
+        for (const ClipItem &item : m_store->clips())
+            list << item.content + QLatin1Char('|') + item.imagePath.value_or(QString());
+        return list.join(QStringLiteral(", "));
+    }
+
     int imageEntries() const
     {
         const QList<ClipItem> &clips = m_store->clips();
@@ -276,7 +284,7 @@ private slots:
         QVERIFY(xclipIn("copy me back"));
         QVERIFY(waitForContent(QStringLiteral("copy me back")));
         QVERIFY(copyPicture(solid(qRgb(0, 160, 60)), 1));
-        QCOMPARE(m_store->clips().size(), 2);
+        QVERIFY2(m_store->clips().size() == 2, qPrintable(contents()));
 
         m_store->copy(*clipWithContent(QStringLiteral("copy me back")));
         QCOMPARE(xclipOut(), QByteArray("copy me back"));
