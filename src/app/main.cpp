@@ -41,11 +41,12 @@ int main(int argc, char **argv)
 {
     const QString supportDirectory = SingleInstance::defaultSupportDirectory();
     const QString socketPath = SingleInstance::defaultSocketPath(supportDirectory);
+    // Without a display nothing can run: say so before touching any file.
+    if (!choosePlatform())
+        return 1;
     SingleInstance instance(supportDirectory, socketPath);
     if (!instance.tryAcquire())
         return askRunningInstance(argc, argv, socketPath);
-    if (!choosePlatform())
-        return 1;
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillo"));
