@@ -3,6 +3,7 @@
 #include "views/style/compositor_watcher.h"
 #include "views/style/docked_panel_shape.h"
 
+#include <QCursor>
 #include <QEvent>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -68,16 +69,31 @@ PanelWindow::PanelWindow(QWidget *content, const PanelWindowStyle &style)
 
 // Only the window system's crossings count. Qt also sends widgets synthetic enter and
 // leave events when windows are shown, hidden or masked, even with the pointer far away;
-// those reach the widget but never the QWindow.
+// those reach the widget but never the QWindow. Around the first map the QWindow itself
+// still gets a stray enter/leave pair with the pointer nowhere near, so an enter counts
+// only with the pointer at the panel, and a leave only after such an enter: the panel
+// collapses only once the pointer has been in and out. "At the panel" has some slack
+// because Qt's idea of the window's place lags the window manager's while it slides or
+// after the window manager clamped it to the screen.
 bool PanelWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == windowHandle()) {
-        if (event->type() == QEvent::Enter)
+        const QRect near = geometry().adjusted(-kEnterSlack, -kEnterSlack, kEnterSlack, kEnterSlack);
+        if (event->type() == QEvent::Enter && near.contains(QCursor::pos())) {
+            m_pointerInside = true;
             emit pointerEntered();
-        else if (event->type() == QEvent::Leave)
+        } else if (event->type() == QEvent::Leave && m_pointerInside) {
+            m_pointerInside = false;
             emit pointerLeft();
+        }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void PanelWindow::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    m_pointerInside = false;
 }
 
 void PanelWindow::resizeEvent(QResizeEvent *event)

@@ -19,6 +19,8 @@ class PanelWindow : public QWidget
 {
     Q_OBJECT
 public:
+    static constexpr int kEnterSlack = 64; // px around the panel where an enter is believed
+
     explicit PanelWindow(QWidget *content, const PanelWindowStyle &style = {});
 
     QWidget *content() const { return m_content; }
@@ -29,6 +31,7 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -37,4 +40,5 @@ private:
     PanelWindowStyle m_style;
     QWidget *m_content = nullptr;
     PanelBorderOverlay *m_border = nullptr;
+    bool m_pointerInside = false;
 };
