@@ -1,4 +1,5 @@
 #include "views/note_detail_page.h"
+#include "widgets/plain_label.h"
 
 #include "markdown/note_detail_text.h"
 #include "store/app_store.h"
@@ -15,16 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QLabel *makeLabel(const QFont &font, const QColor &color, QWidget *parent)
-{
-    auto *label = new QLabel(parent);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-    return label;
-}
 
 std::optional<QString> selectedFileName(const AppStore &store)
 {
@@ -88,7 +79,7 @@ QWidget *NoteDetailPage::makeHeader()
     row->setContentsMargins(m_style.sideMargin, 0, m_style.sideMargin, 0);
     row->setSpacing(8);
     m_back = new LabelButton(LabelButtonStyle::back(), QStringLiteral("全部笔记"), header);
-    m_fileName = makeLabel(m_style.fileNameFont, m_style.fileNameColor, header);
+    m_fileName = makePlainLabel(QString(), m_style.fileNameFont, m_style.fileNameColor, header);
     m_fileName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_fileName->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_copy = new IconTile(IconTileStyle::detailCopy(), header);
@@ -109,8 +100,8 @@ QWidget *NoteDetailPage::makeStatusBar()
     row->setSpacing(5);
     m_folderIcon = new QLabel(bar);
     m_folderIcon->setPixmap(Icons::pixmap(QStringLiteral("folder"), 12, m_style.statusColor, devicePixelRatioF()));
-    m_folder = makeLabel(m_style.statusFont, m_style.statusColor, bar);
-    m_status = makeLabel(m_style.statusFont, m_style.statusColor, bar);
+    m_folder = makePlainLabel(QString(), m_style.statusFont, m_style.statusColor, bar);
+    m_status = makePlainLabel(QString(), m_style.statusFont, m_style.statusColor, bar);
     row->addWidget(m_folderIcon);
     row->addWidget(m_folder);
     row->addStretch(1);

@@ -1,4 +1,5 @@
 #include "views/note_list_page.h"
+#include "widgets/plain_label.h"
 
 #include "store/app_store.h"
 #include "views/label_button.h"
@@ -12,20 +13,6 @@
 #include <QLabel>
 #include <QStackedLayout>
 #include <QVBoxLayout>
-
-namespace {
-
-QLabel *makeLabel(const QString &text, const QFont &font, const QColor &color, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-    return label;
-}
-
-} // namespace
 
 NoteListPage::NoteListPage(AppStore &store, const NoteListStyle &style, QWidget *parent)
     : QWidget(parent), m_store(store), m_style(style)
@@ -71,8 +58,8 @@ QWidget *NoteListPage::makeHeader()
     row->setContentsMargins(m_style.headerPadding);
     auto *titles = new QVBoxLayout;
     titles->setSpacing(2);
-    titles->addWidget(makeLabel(QStringLiteral("全部笔记"), m_style.titleFont, m_style.titleColor, header));
-    m_count = makeLabel(QString(), m_style.countFont, m_style.countColor, header);
+    titles->addWidget(makePlainLabel(QStringLiteral("全部笔记"), m_style.titleFont, m_style.titleColor, header));
+    m_count = makePlainLabel(QString(), m_style.countFont, m_style.countColor, header);
     titles->addWidget(m_count);
     row->addLayout(titles);
     row->addStretch(1);
@@ -92,8 +79,8 @@ QWidget *NoteListPage::makeEmptyState()
                                   devicePixelRatioF()));
     icon->setAlignment(Qt::AlignCenter);
     column->addWidget(icon);
-    m_emptyTitle = makeLabel(QString(), m_style.emptyTitleFont, m_style.emptyTitle, m_empty);
-    m_emptySubtitle = makeLabel(QString(), m_style.emptySubtitleFont, m_style.emptySubtitle, m_empty);
+    m_emptyTitle = makePlainLabel(QString(), m_style.emptyTitleFont, m_style.emptyTitle, m_empty);
+    m_emptySubtitle = makePlainLabel(QString(), m_style.emptySubtitleFont, m_style.emptySubtitle, m_empty);
     for (QLabel *label : {m_emptyTitle, m_emptySubtitle}) {
         label->setAlignment(Qt::AlignCenter);
         column->addWidget(label);

@@ -1,4 +1,5 @@
 #include "views/settings_card.h"
+#include "widgets/plain_label.h"
 
 #include "store/app_store.h"
 #include "views/padded_divider.h"
@@ -16,20 +17,6 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel *makeLabel(const QString &text, const QFont &font, const QColor &color, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-    return label;
-}
-
-} // namespace
-
 SettingsCard::SettingsCard(AppStore &store, const SettingsCardStyle &style, QWidget *parent)
     : QWidget(parent), m_store(store), m_style(style), m_quit([] { QCoreApplication::quit(); })
 {
@@ -37,9 +24,9 @@ SettingsCard::SettingsCard(AppStore &store, const SettingsCardStyle &style, QWid
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(m_style.padding, m_style.padding, m_style.padding, m_style.padding);
     column->setSpacing(0);
-    column->addWidget(makeLabel(QStringLiteral("快速设置"), m_style.titleFont, m_style.rowText, this));
+    column->addWidget(makePlainLabel(QStringLiteral("快速设置"), m_style.titleFont, m_style.rowText, this));
     column->addSpacing(4);
-    column->addWidget(makeLabel(QStringLiteral("剪贴板历史仅保存在本机"), m_style.noteFont, m_style.noteColor, this));
+    column->addWidget(makePlainLabel(QStringLiteral("剪贴板历史仅保存在本机"), m_style.noteFont, m_style.noteColor, this));
     column->addSpacing(12);
     column->addWidget(new PaddedDivider(m_style.divider, 0, this));
     column->addWidget(makeSwitchRow());
@@ -80,7 +67,7 @@ QWidget *SettingsCard::makeSwitchRow()
     icon->setPixmap(Icons::pixmap(QStringLiteral("checkmark.shield"), m_style.iconSize, m_style.rowText,
                                   devicePixelRatioF()));
     layout->addWidget(icon);
-    layout->addWidget(makeLabel(QStringLiteral("忽略敏感内容"), m_style.rowFont, m_style.rowText, row), 1);
+    layout->addWidget(makePlainLabel(QStringLiteral("忽略敏感内容"), m_style.rowFont, m_style.rowText, row), 1);
     m_switch = new ToggleSwitch(m_style.toggle, row);
     m_switch->setAccessibleName(QStringLiteral("忽略敏感内容"));
     layout->addWidget(m_switch);

@@ -1,4 +1,5 @@
 #include "views/support_card.h"
+#include "widgets/plain_label.h"
 
 #include "views/icon_tile.h"
 #include "views/style/compositor_watcher.h"
@@ -14,16 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QLabel *makeLabel(const QString &text, const QFont &font, const QColor &color, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-    return label;
-}
 
 // The picture scaled to fit `height` (and the card's width), its corners rounded.
 QPixmap roundedPicture(const QImage &image, int maxWidth, int height, double radius, qreal dpr)
@@ -82,8 +73,8 @@ QWidget *SupportCard::makeHeader()
     row->setContentsMargins(0, 0, 0, 0);
     auto *titles = new QVBoxLayout;
     titles->setSpacing(3);
-    titles->addWidget(makeLabel(QStringLiteral("请作者喝杯咖啡"), m_style.titleFont, Palette::kPrimaryText, header));
-    titles->addWidget(makeLabel(QStringLiteral("Quillo完全免费，感谢你的支持"), m_style.subtitleFont,
+    titles->addWidget(makePlainLabel(QStringLiteral("请作者喝杯咖啡"), m_style.titleFont, Palette::kPrimaryText, header));
+    titles->addWidget(makePlainLabel(QStringLiteral("Quillo完全免费，感谢你的支持"), m_style.subtitleFont,
                                 m_style.subtitleColor, header));
     row->addLayout(titles);
     row->addStretch(1);
