@@ -5,7 +5,10 @@
 #include <QMimeData>
 #include <QSet>
 
+#include <xcb/xcb.h>
+
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -78,15 +81,51 @@ QStringList QtClipboardPasteboard::types() const
     if (m_formats && m_formatsGeneration == m_changeCount)
         return *m_formats;
     const QMimeData *data = mimeData();
+    m_formatsOwner = selectionOwner();
+    m_ownerChanged = false;
     m_formats = data ? data->formats() : QStringList();
     m_formatsGeneration = m_changeCount;
+    if (!sameOwnerAsFormats())
+        m_formats = QStringList();
     return *m_formats;
 }
 
 QByteArray QtClipboardPasteboard::readFormat(const QString &format) const
 {
     const QMimeData *data = mimeData();
-    return data ? data->data(format) : QByteArray();
+    QByteArray bytes = data ? data->data(format) : QByteArray();
+    return sameOwnerAsFormats() ? bytes : QByteArray();
+}
+
+quint32 QtClipboardPasteboard::selectionOwner() const
+{
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return 0;
+    if (m_clipboardAtom == 0) {
+        static const char kName[] = "CLIPBOARD";
+        xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, 0, sizeof kName - 1, kName), nullptr);
+        if (!atom)
+            return 0;
+        m_clipboardAtom = atom->atom;
+        free(atom);
+    }
+    xcb_get_selection_owner_reply_t *reply =
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, m_clipboardAtom), nullptr);
+    if (!reply)
+        return 0;
+    const quint32 owner = reply->owner;
+    free(reply);
+    return owner;
+}
+
+bool QtClipboardPasteboard::sameOwnerAsFormats() const
+{
+    if (!m_ownerChanged && selectionOwner() != m_formatsOwner)
+        m_ownerChanged = true;
+    return !m_ownerChanged;
 }
 
 std::optional<Pasteboard::RawImage> QtClipboardPasteboard::image() const
@@ -122,7 +161,10 @@ std::optional<QString> QtClipboardPasteboard::text() const
     const QMimeData *data = mimeData();
     if (!hasText || !data)
         return std::nullopt;
-    return data->text();
+    QString text = data->text();
+    if (!sameOwnerAsFormats())
+        return std::nullopt;
+    return text;
 }
 
 void QtClipboardPasteboard::writeText(const QString &text)

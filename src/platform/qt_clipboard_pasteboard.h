@@ -22,6 +22,13 @@ class QMimeData;
 // Every read from another program is a round trip to that program through the X server;
 // an owner that does not answer blocks the calling thread for Qt's clipboard timeout
 // (about 5 s). The offered formats are therefore read once per change and kept.
+//
+// X11 cannot tie a read to a generation: when another program takes the clipboard while
+// we are reading, the data request is answered by the new owner, although the formats
+// came from the old one (a picture's bytes would then be read as "text"). The owner of
+// the selection is noted when a generation's formats are read and checked after every
+// data read; data from another owner counts as absent. The change notification for the
+// new owner follows and that content is read on its own.
 class QtClipboardPasteboard : public Pasteboard
 {
     Q_OBJECT
@@ -46,10 +53,17 @@ private:
     void onClipboardChanged(QClipboard::Mode mode);
     const QMimeData *mimeData() const;
     QByteArray readFormat(const QString &format) const;
+    // The X11 window owning CLIPBOARD now; 0 on other platforms or when nobody owns it.
+    quint32 selectionOwner() const;
+    // False once the owner has changed since this generation's formats were read.
+    bool sameOwnerAsFormats() const;
 
     QPointer<QClipboard> m_clipboard;
     qint64 m_changeCount = 0;
     // The formats of generation m_formatsGeneration, read at most once per change.
     mutable std::optional<QStringList> m_formats;
     mutable qint64 m_formatsGeneration = -1;
+    mutable quint32 m_formatsOwner = 0;
+    mutable bool m_ownerChanged = false;
+    mutable quint32 m_clipboardAtom = 0;
 };
