@@ -1,6 +1,7 @@
 #include "views/style/compositor_watcher.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 #include <xcb/xcb.h>
@@ -16,11 +17,36 @@ CompositorWatcher::CompositorWatcher(QObject *parent)
     : QObject(parent)
 {
     m_composited = detectCompositor();
-    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-        m_timer.setInterval(kRecheckIntervalMs);
-        connect(&m_timer, &QTimer::timeout, this, &CompositorWatcher::recheck);
-        m_timer.start();
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return;
+    static const char kXFixes[] = "XFIXES";
+    xcb_query_extension_reply_t *extension = xcb_query_extension_reply(
+        connection, xcb_query_extension(connection, sizeof kXFixes - 1, kXFixes), nullptr);
+    if (extension && extension->present)
+        m_xfixesFirstEvent = extension->first_event;
+    std::free(extension);
+    if (m_xfixesFirstEvent >= 0)
+        QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+CompositorWatcher::~CompositorWatcher()
+{
+    if (m_xfixesFirstEvent >= 0 && QCoreApplication::instance())
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+}
+
+bool CompositorWatcher::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+{
+    // XFixesSelectionNotify is the extension's first event; any selection changing hands
+    // (the clipboard too) is cheap to answer with one owner query.
+    if (eventType == "xcb_generic_event_t" && m_xfixesFirstEvent >= 0) {
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        if ((event->response_type & 0x7f) == m_xfixesFirstEvent)
+            QMetaObject::invokeMethod(this, &CompositorWatcher::recheck, Qt::QueuedConnection);
     }
+    return false;
 }
 
 void CompositorWatcher::setOverride(std::optional<bool> composited)

@@ -1,21 +1,23 @@
 #pragma once
 
 #include <QObject>
-#include <QTimer>
+#include <QAbstractNativeEventFilter>
 #include <optional>
 
 // Whether a compositing manager runs on the X11 screen: the owner of the selection
 // _NET_WM_CM_S<screen>. Without one, translucent windows show black corners and a grey body,
-// so the look falls back to opaque surfaces. X11 sends no event to non-owners when the
-// selection changes hands (XFixes would, but is not a dependency), so the owner is re-read
-// on a slow timer and on demand. Other platforms count as not composited.
-class CompositorWatcher : public QObject
+// so the look falls back to opaque surfaces. Qt's xcb plugin asks the server (XFixes) to
+// report every change of that selection's owner; those events reach the application's
+// native event filters, so the owner is re-read exactly when it changes,
+// with no polling while the panel sits idle. Other platforms count as not composited.
+class CompositorWatcher : public QObject, public QAbstractNativeEventFilter
 {
     Q_OBJECT
 public:
-    static constexpr int kRecheckIntervalMs = 2000;
-
     static CompositorWatcher &instance();
+    ~CompositorWatcher() override;
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
 
     bool isComposited() const { return m_override.value_or(m_composited); }
     // Tests and the gallery force one look; nullopt returns to detection.
@@ -34,5 +36,5 @@ private:
 
     bool m_composited = false;
     std::optional<bool> m_override;
-    QTimer m_timer;
+    int m_xfixesFirstEvent = -1; // -1: XFixes absent, no events to wait for
 };
