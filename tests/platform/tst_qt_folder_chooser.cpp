@@ -74,7 +74,9 @@ void TestQtFolderChooser::acceptedFolderIsReturned()
     const QString target = start.filePath(QStringLiteral("笔记"));
     QVERIFY(QDir().mkpath(target));
     whenDialogShows([&](QFileDialog *dialog) {
-        dialog->selectFile(target);
+        // Entering the folder (as a double click does) and accepting: selecting an entry
+        // instead depends on the file model's asynchronous listing having finished.
+        dialog->setDirectory(target);
         static_cast<QDialog *>(dialog)->accept(); // public in QDialog, runs QFileDialog::accept
     });
     QtFolderChooser chooser;
