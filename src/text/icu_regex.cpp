@@ -52,19 +52,15 @@ std::optional<bool> IcuRegex::search(const QString &text) const
 
 QString IcuRegex::replaceAll(const QString &text, const QString &replacement) const
 {
-    if (!m_pattern)
-        return text;
-    UErrorCode status = U_ZERO_ERROR;
-    const icu::UnicodeString input = alias(text);
-    std::unique_ptr<icu::RegexMatcher> matcher(m_pattern->matcher(input, status));
-    if (U_FAILURE(status))
-        return text;
-    matcher->setTimeLimit(kTimeLimit, status);
-    const icu::UnicodeString result = matcher->replaceAll(alias(replacement), status);
-    return U_SUCCESS(status) ? toQString(result) : text;
+    return replace(text, replacement, true);
 }
 
 QString IcuRegex::replaceFirst(const QString &text, const QString &replacement) const
+{
+    return replace(text, replacement, false);
+}
+
+QString IcuRegex::replace(const QString &text, const QString &replacement, bool all) const
 {
     if (!m_pattern)
         return text;
@@ -74,6 +70,7 @@ QString IcuRegex::replaceFirst(const QString &text, const QString &replacement) 
     if (U_FAILURE(status))
         return text;
     matcher->setTimeLimit(kTimeLimit, status);
-    const icu::UnicodeString result = matcher->replaceFirst(alias(replacement), status);
+    const icu::UnicodeString result =
+        all ? matcher->replaceAll(alias(replacement), status) : matcher->replaceFirst(alias(replacement), status);
     return U_SUCCESS(status) ? toQString(result) : text;
 }

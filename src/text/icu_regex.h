@@ -36,5 +36,7 @@ public:
     QString replaceFirst(const QString &text, const QString &replacement) const;
 
 private:
+    QString replace(const QString &text, const QString &replacement, bool all) const;
+
     std::unique_ptr<icu::RegexPattern> m_pattern;
 };

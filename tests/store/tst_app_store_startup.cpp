@@ -1,4 +1,5 @@
 #include "test_main.h"
+#include "test_files.h"
 
 #include "app_store_test_access.h"
 #include "fake_pasteboard.h"
@@ -12,34 +13,16 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+using TestFiles::modeOf;
+using TestFiles::readFile;
+using TestFiles::writeFile;
+
 namespace {
 
 QString home() { return QDir::homePath(); }
 QString supportDir() { return home() + QStringLiteral("/.local/share/Quillo"); }
 QString documentsQuillo() { return home() + QStringLiteral("/Documents/Quillo"); }
 QString cloudParent() { return home() + QStringLiteral("/Library/Mobile Documents/com~apple~CloudDocs"); }
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(data), data.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-mode_t modeOf(const QString &path)
-{
-    struct stat info = {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return 0;
-    return info.st_mode & 07777;
-}
 
 } // namespace
 

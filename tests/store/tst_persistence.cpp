@@ -1,4 +1,5 @@
 #include "test_main.h"
+#include "test_files.h"
 
 #include "app_store_test_access.h"
 #include "fake_pasteboard.h"
@@ -18,31 +19,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using TestFiles::modeOf;
+using TestFiles::readFile;
+using TestFiles::writeFile;
+
 namespace {
 
 QString supportDir() { return QDir::homePath() + QStringLiteral("/.local/share/Quillo"); }
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(data), data.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-mode_t modeOf(const QString &path)
-{
-    struct stat info = {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return 0;
-    return info.st_mode & 07777;
-}
 
 QStringList rejectedCopies(const QString &name)
 {
