@@ -30,6 +30,38 @@ const std::array<IcuRegex, 8> &sensitivePatterns()
     return patterns;
 }
 
+// Which patterns can match at all, from characters each one cannot match without. Only
+// characters that have no case variants are tested (":", "=", "-", "_", digits...), or
+// literals of case-sensitive patterns, so the answer never depends on case folding. A
+// megabyte of prose then skips most of the engine's work, which runs on the main thread.
+std::array<bool, 8> patternsThatCanMatch(const QString &text)
+{
+    bool colonOrEquals = false, equals = false, queryStart = false, hyphen = false, underscore = false;
+    bool dot = false, digitPossible = false;
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case ':': case 0xFF1A: colonOrEquals = true; break;
+        case '=': colonOrEquals = equals = true; break;
+        case '?': case '&': queryStart = true; break;
+        case '-': hyphen = true; break;
+        case '_': underscore = true; break;
+        case '.': dot = true; break;
+        default:
+            // \d is any Unicode decimal digit; outside ASCII, assume one may be there.
+            if ((c.unicode() >= '0' && c.unicode() <= '9') || c.unicode() >= 0x80)
+                digitPossible = true;
+        }
+    }
+    return {colonOrEquals,
+            digitPossible,
+            equals && queryStart,
+            hyphen,
+            text.contains(QLatin1String("AKIA")),
+            underscore,
+            hyphen && text.contains(QLatin1String("xox")),
+            dot && text.contains(QLatin1String("eyJ"))};
+}
+
 // Plain substrings, case-sensitive; several end in a space on purpose.
 constexpr std::array<const char *, 8> kCodeMarkers{"const ", "let ", "func ", "npm ", "git ", "=>", "</", "import "};
 
@@ -71,8 +103,11 @@ bool looksSensitive(const QString &text)
 {
     if (text.isEmpty())
         return false;
-    for (const IcuRegex &pattern : sensitivePatterns()) {
-        const std::optional<bool> found = pattern.search(text);
+    const std::array<bool, 8> possible = patternsThatCanMatch(text);
+    for (size_t i = 0; i < sensitivePatterns().size(); ++i) {
+        if (!possible[i])
+            continue;
+        const std::optional<bool> found = sensitivePatterns()[i].search(text);
         if (!found || *found)
             return true;
     }
