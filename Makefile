@@ -26,8 +26,13 @@ bench: deps
 
 demo: deps
 	cmake --preset release >/dev/null
-	cmake --build --preset release
+	cmake --build --preset release --target quillo quillo-screenshot
 	scripts/demo build/release
+
+gallery: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release --target quillo-gallery
+	QT_QPA_PLATFORM=offscreen build/release/src/gallery/quillo-gallery build/release/gallery
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -123,7 +123,10 @@ quint32 QtClipboardPasteboard::selectionOwner() const
 
 bool QtClipboardPasteboard::sameOwnerAsFormats() const
 {
-    if (!m_ownerChanged && selectionOwner() != m_formatsOwner)
+    // No owner any more is not another owner: programs such as `xclip -loops 1` exit right
+    // after answering, and what they answered is theirs.
+    const quint32 owner = selectionOwner();
+    if (!m_ownerChanged && owner != 0 && owner != m_formatsOwner)
         m_ownerChanged = true;
     return !m_ownerChanged;
 }

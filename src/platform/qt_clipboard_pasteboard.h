@@ -27,7 +27,8 @@ class QMimeData;
 // we are reading, the data request is answered by the new owner, although the formats
 // came from the old one (a picture's bytes would then be read as "text"). The owner of
 // the selection is noted when a generation's formats are read and checked after every
-// data read; data from another owner counts as absent. The change notification for the
+// data read; data from another owner counts as absent (an owner that has since exited
+// is not another owner). The change notification for the
 // new owner follows and that content is read on its own.
 class QtClipboardPasteboard : public Pasteboard
 {

@@ -27,7 +27,7 @@ void CardShadow::follow()
     if (!m_card)
         return;
     setGeometry(m_card->geometry().marginsAdded(margins()));
-    setVisible(m_card->isVisibleTo(parentWidget()));
+    setVisible(!m_card->isHidden());
     stackUnder(m_card);
 }
 
@@ -39,6 +39,9 @@ bool CardShadow::eventFilter(QObject *watched, QEvent *event)
         case QEvent::Resize:
         case QEvent::Show:
         case QEvent::Hide:
+        // A card hidden before its window is first shown gets only these, not Hide.
+        case QEvent::ShowToParent:
+        case QEvent::HideToParent:
         case QEvent::ZOrderChange:
             follow();
             break;

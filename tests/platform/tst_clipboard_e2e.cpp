@@ -45,9 +45,10 @@ class TestClipboardE2E : public QObject
     int m_sentinels = 0;
 
     // xclip takes the clipboard, forks a child that serves it and exits.
-    bool xclipIn(const QByteArray &data, const QString &target = {})
+    bool xclipIn(const QByteArray &data, const QString &target = {}, const QStringList &extra = {})
     {
         QStringList args{QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-i")};
+        args << extra;
         if (!target.isEmpty())
             args << QStringLiteral("-t") << target;
         QProcess xclip;
@@ -181,6 +182,14 @@ private slots:
         QCOMPARE(item.title, title);
         QCOMPARE(item.source, QStringLiteral("剪贴板"));
         QCOMPARE(m_store->clips().size(), 1);
+    }
+
+    // An owner that exits right after answering (xclip -loops 1) leaves no owner behind;
+    // that is not another program's answer, so the text counts.
+    void ownerExitingAfterOneAnswerIsRecorded()
+    {
+        QVERIFY(xclipIn("served exactly once", {}, {QStringLiteral("-loops"), QStringLiteral("1")}));
+        QVERIFY(waitForContent(QStringLiteral("served exactly once")));
     }
 
     void urlLists_data()

@@ -1,5 +1,6 @@
 #include "notes_page_fixture.h"
 #include "test_main.h"
+#include "views/card_shadow.h"
 
 #include "store/clip_item.h"
 #include "views/clipboard/clipboard_view.h"
@@ -101,6 +102,11 @@ private slots:
         IconTile *settings = m_root->settingsTile();
         QCOMPARE(settings->toolTip(), QStringLiteral("设置"));
         QVERIFY(!m_root->isSettingsOpen());
+        // A closed card casts no shadow (it once stayed behind, blurred, over the header).
+        const auto shadows = m_root->findChildren<CardShadow *>();
+        QVERIFY(!shadows.isEmpty());
+        for (CardShadow *shadow : shadows)
+            QVERIFY(!shadow->isVisible());
         QTest::mouseClick(settings, Qt::LeftButton);
         QVERIFY(m_root->isSettingsOpen());
         QVERIFY(settings->isActive());
@@ -110,8 +116,10 @@ private slots:
         // Clicking elsewhere does not close it.
         QTest::mouseClick(m_root.get(), Qt::LeftButton, {}, QPoint(30, 700));
         QVERIFY(m_root->isSettingsOpen());
+        QVERIFY(m_root->findChildren<CardShadow *>().first()->isVisible());
         QTest::mouseClick(settings, Qt::LeftButton);
         QVERIFY(!m_root->isSettingsOpen());
+        QVERIFY(!m_root->findChildren<CardShadow *>().first()->isVisible());
     }
 
     void modePicker_data()
