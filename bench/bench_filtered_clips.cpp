@@ -1,3 +1,4 @@
+#include "bench_store.h"
 #include "fake_pasteboard.h"
 #include "store/app_store.h"
 
@@ -56,33 +57,10 @@ QList<ClipItem> realisticHistory(int count)
     return clips;
 }
 
-// One store in a private HOME, so nothing touches the user's own support folder.
-struct ClipsBench
+// One store in a private HOME, holding the given history.
+struct ClipsBench : BenchStore
 {
-    QTemporaryDir root;
-    std::unique_ptr<QCoreApplication> app;
-    std::unique_ptr<FakePasteboard> pasteboard;
-    std::unique_ptr<AppStore> store;
-
-    explicit ClipsBench(const QList<ClipItem> &clips)
-    {
-        const QString home = root.filePath(QStringLiteral("home"));
-        QDir().mkpath(home);
-        qputenv("HOME", home.toUtf8());
-        qputenv("XDG_DATA_HOME", (home + QStringLiteral("/.local/share")).toUtf8());
-        qputenv("XDG_CONFIG_HOME", (home + QStringLiteral("/.config")).toUtf8());
-        static int argc = 1;
-        static char name[] = "bench_filtered_clips";
-        static char *argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            app = std::make_unique<QCoreApplication>(argc, argv);
-        pasteboard = std::make_unique<FakePasteboard>();
-        AppStore::Options options;
-        options.pasteboard = pasteboard.get();
-        options.startMonitoring = false;
-        store = std::make_unique<AppStore>(options);
-        store->setClips(clips);
-    }
+    explicit ClipsBench(const QList<ClipItem> &clips) { store->setClips(clips); }
 };
 
 QList<ClipItem> historyWithHugeEntry()

@@ -1,3 +1,4 @@
+#include "bench_store.h"
 #include "fake_pasteboard.h"
 #include "store/app_store.h"
 
@@ -27,30 +28,10 @@ QByteArray noteBytes(int index)
 
 // One store over a folder of kNoteCount notes, in a private HOME so nothing touches the
 // user's own support or notes folders.
-struct NotesBench
+struct NotesBench : BenchStore
 {
-    QTemporaryDir root;
-    std::unique_ptr<QCoreApplication> app;
-    std::unique_ptr<FakePasteboard> pasteboard;
-    std::unique_ptr<AppStore> store;
-
     NotesBench()
     {
-        const QString home = root.filePath(QStringLiteral("home"));
-        QDir().mkpath(home);
-        qputenv("HOME", home.toUtf8());
-        qputenv("XDG_DATA_HOME", (home + QStringLiteral("/.local/share")).toUtf8());
-        qputenv("XDG_CONFIG_HOME", (home + QStringLiteral("/.config")).toUtf8());
-        static int argc = 1;
-        static char name[] = "bench_notes";
-        static char *argv[] = {name, nullptr};
-        app = std::make_unique<QCoreApplication>(argc, argv);
-        pasteboard = std::make_unique<FakePasteboard>();
-        AppStore::Options options;
-        options.pasteboard = pasteboard.get();
-        options.startMonitoring = false;
-        store = std::make_unique<AppStore>(options);
-
         const QString notes = root.filePath(QStringLiteral("notes"));
         QDir().mkpath(notes);
         for (int i = 0; i < kNoteCount; ++i) {
