@@ -1,5 +1,5 @@
 # Thin layer over the CMake presets. Every target installs what is missing first.
-.PHONY: deps run test asan-test bench demo gallery format clean
+.PHONY: deps run test asan-test bench demo gallery format format-check clean
 
 deps:
 	@scripts/install-deps
@@ -34,8 +34,11 @@ gallery: deps
 	cmake --build --preset release --target quillo-gallery
 	QT_QPA_PLATFORM=offscreen build/release/src/gallery/quillo-gallery build/release/gallery
 
-format:
-	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+format: deps
+	scripts/format
+
+format-check: deps
+	scripts/format --check
 
 clean:
 	rm -rf build

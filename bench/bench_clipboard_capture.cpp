@@ -10,8 +10,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QDir>
-#include <QEventLoop>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QProcess>

@@ -50,7 +50,8 @@ struct PageBench
     QList<ClipItem> history() const
     {
         QList<ClipItem> clips;
-        const QString prose = QStringLiteral("明天下午三点在二楼会议室讨论季度计划，请带上上周的数据。The quick brown fox. ");
+        const QString prose =
+            QStringLiteral("明天下午三点在二楼会议室讨论季度计划，请带上上周的数据。The quick brown fox. ");
         for (int i = 0; i < 100; ++i) {
             ClipItem item;
             if (i % 10 < 3) {

@@ -29,9 +29,7 @@ QList<ClipItem> realisticHistory(int count)
         const QString text = kTexts[i % 3].repeated(1 + i % 6);
         switch (i % 6) {
         case 0:
-        case 1:
-            item = ClipItem::make(ClipKind::text, text.left(64), text);
-            break;
+        case 1: item = ClipItem::make(ClipKind::text, text.left(64), text); break;
         case 2:
             item = ClipItem::make(ClipKind::link, QStringLiteral("example.org"),
                                   QStringLiteral("https://example.org/articles/%1?lang=zh-CN").arg(i),
@@ -78,8 +76,7 @@ QList<ClipItem> historyWithHugeEntry()
 }
 
 // One keystroke: the query grows by one character and the page reads the list again.
-void runKeystrokes(benchmark::State &state, const QList<ClipItem> &clips, const QString &shorter,
-                   const QString &longer)
+void runKeystrokes(benchmark::State &state, const QList<ClipItem> &clips, const QString &shorter, const QString &longer)
 {
     ClipsBench bench(clips);
     bench.store->setQuery(shorter);

@@ -23,9 +23,7 @@ QList<ClipItem> realisticHistory(int count)
         ClipItem item;
         switch (i % 5) {
         case 0:
-        case 1:
-            item = ClipItem::make(ClipKind::text, kTexts[i % 3].left(40), kTexts[i % 3].repeated(1 + i % 4));
-            break;
+        case 1: item = ClipItem::make(ClipKind::text, kTexts[i % 3].left(40), kTexts[i % 3].repeated(1 + i % 4)); break;
         case 2:
             item = ClipItem::make(ClipKind::link, QStringLiteral("https://example.org/a/b"),
                                   QStringLiteral("https://example.org/articles/%1?ref=clip&lang=zh-CN").arg(i),
@@ -81,10 +79,22 @@ void runDecode(benchmark::State &state, const QList<ClipItem> &clips)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * data.size());
 }
 
-void BM_Encode100(benchmark::State &state) { runEncode(state, realisticHistory(100)); }
-void BM_Decode100(benchmark::State &state) { runDecode(state, realisticHistory(100)); }
-void BM_EncodeWith10MBText(benchmark::State &state) { runEncode(state, hugeTextHistory()); }
-void BM_DecodeWith10MBText(benchmark::State &state) { runDecode(state, hugeTextHistory()); }
+void BM_Encode100(benchmark::State &state)
+{
+    runEncode(state, realisticHistory(100));
+}
+void BM_Decode100(benchmark::State &state)
+{
+    runDecode(state, realisticHistory(100));
+}
+void BM_EncodeWith10MBText(benchmark::State &state)
+{
+    runEncode(state, hugeTextHistory());
+}
+void BM_DecodeWith10MBText(benchmark::State &state)
+{
+    runDecode(state, hugeTextHistory());
+}
 
 } // namespace
 

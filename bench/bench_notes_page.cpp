@@ -25,7 +25,9 @@ QString noteText(int index, int lines)
         case 0: text += QStringLiteral("## Section %1\n").arg(line); break;
         case 1: text += QStringLiteral("- a **bold** item with [a link](page.md)\n"); break;
         case 2: text += QStringLiteral("> a quoted remark about `code`\n"); break;
-        case 3: text += QStringLiteral("Plain prose that runs long enough to wrap across the panel's width once.\n"); break;
+        case 3:
+            text += QStringLiteral("Plain prose that runs long enough to wrap across the panel's width once.\n");
+            break;
         default: text += QStringLiteral("    indented code line %1\n").arg(line); break;
         }
     }

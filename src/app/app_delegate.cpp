@@ -18,8 +18,9 @@
 #include <QPointer>
 
 AppDelegate::AppDelegate(QObject *parent)
-    : QObject(parent), m_pasteboard(std::make_unique<QtClipboardPasteboard>()),
-      m_folderChooser(std::make_unique<QtFolderChooser>())
+    : QObject(parent)
+    , m_pasteboard(std::make_unique<QtClipboardPasteboard>())
+    , m_folderChooser(std::make_unique<QtFolderChooser>())
 {
     AppStore::Options options;
     options.pasteboard = m_pasteboard.get();

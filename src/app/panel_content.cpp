@@ -5,7 +5,10 @@
 
 #include <QObject>
 
-QWidget *PanelContent::createPanelContent(AppStore &store) { return new RootView(store); }
+QWidget *PanelContent::createPanelContent(AppStore &store)
+{
+    return new RootView(store);
+}
 
 QWidget *PanelContent::createTabContent(std::function<void()> reveal)
 {

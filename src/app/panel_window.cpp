@@ -13,7 +13,9 @@
 class PanelBorderOverlay : public QWidget
 {
 public:
-    PanelBorderOverlay(const PanelWindowStyle &style, QWidget *parent) : QWidget(parent), m_style(style)
+    PanelBorderOverlay(const PanelWindowStyle &style, QWidget *parent)
+        : QWidget(parent)
+        , m_style(style)
     {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_NoSystemBackground);
@@ -38,8 +40,9 @@ private:
 };
 
 PanelWindow::PanelWindow(QWidget *content, const PanelWindowStyle &style)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_style(style),
-      m_content(content)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_style(style)
+    , m_content(content)
 {
     // Never Qt::WindowDoesNotAcceptFocus: the search field and the note editor must still
     // take the keyboard when clicked.
@@ -63,8 +66,7 @@ PanelWindow::PanelWindow(QWidget *content, const PanelWindowStyle &style)
     winId();
     windowHandle()->installEventFilter(this);
 
-    connect(&CompositorWatcher::instance(), &CompositorWatcher::compositingChanged, this,
-            &PanelWindow::updateMasks);
+    connect(&CompositorWatcher::instance(), &CompositorWatcher::compositingChanged, this, &PanelWindow::updateMasks);
 }
 
 // Only the window system's crossings count. Qt also sends widgets synthetic enter and

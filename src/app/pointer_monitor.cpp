@@ -5,7 +5,9 @@
 #include <QWidget>
 #include <QWindow>
 
-PointerMonitor::PointerMonitor(QWidget *panel, QObject *parent) : QObject(parent), m_panel(panel)
+PointerMonitor::PointerMonitor(QWidget *panel, QObject *parent)
+    : QObject(parent)
+    , m_panel(panel)
 {
     QCoreApplication::instance()->installEventFilter(this);
 }

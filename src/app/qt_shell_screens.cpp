@@ -28,4 +28,7 @@ std::optional<ScreenInfo> QtShellScreens::primaryScreen() const
     return std::nullopt;
 }
 
-QPoint QtShellScreens::pointerPosition() const { return QCursor::pos(); }
+QPoint QtShellScreens::pointerPosition() const
+{
+    return QCursor::pos();
+}

@@ -8,7 +8,10 @@ namespace {
 class TimerTask : public DelayedTask
 {
 public:
-    explicit TimerTask(QTimer *timer) : m_timer(timer) {}
+    explicit TimerTask(QTimer *timer)
+        : m_timer(timer)
+    {
+    }
     void cancel() override
     {
         if (m_timer) {

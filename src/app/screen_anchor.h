@@ -18,8 +18,8 @@ public:
     void reset() { m_anchorName.reset(); }
 
     // Chooses the screen and updates the anchor; nothing when there is no screen at all.
-    std::optional<ScreenInfo> choose(const QList<ScreenInfo> &screens,
-                                     const std::optional<ScreenInfo> &primary, const QPoint &pointer);
+    std::optional<ScreenInfo> choose(const QList<ScreenInfo> &screens, const std::optional<ScreenInfo> &primary,
+                                     const QPoint &pointer);
 
     // The first screen whose full geometry (not the available part) contains `point`.
     static std::optional<ScreenInfo> screenContaining(const QList<ScreenInfo> &screens, const QPoint &point);

@@ -3,7 +3,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-ScreenChangeObserver::ScreenChangeObserver(QObject *parent) : QObject(parent)
+ScreenChangeObserver::ScreenChangeObserver(QObject *parent)
+    : QObject(parent)
 {
     m_coalesce.setSingleShot(true);
     m_coalesce.setInterval(0);

@@ -6,7 +6,11 @@
 
 ShellStateMachine::ShellStateMachine(AppStore &store, ShellScreens &screens, ShellWindows &windows,
                                      TaskScheduler &scheduler, QObject *parent)
-    : QObject(parent), m_store(store), m_screens(screens), m_windows(windows), m_scheduler(scheduler)
+    : QObject(parent)
+    , m_store(store)
+    , m_screens(screens)
+    , m_windows(windows)
+    , m_scheduler(scheduler)
 {
 }
 

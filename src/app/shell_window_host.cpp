@@ -9,8 +9,9 @@
 #include <QWindow>
 
 ShellWindowHost::ShellWindowHost(QWidget *panelContent, QWidget *tabContent, QObject *parent)
-    : QObject(parent), m_panel(std::make_unique<PanelWindow>(panelContent)),
-      m_tab(std::make_unique<TabWindow>(tabContent))
+    : QObject(parent)
+    , m_panel(std::make_unique<PanelWindow>(panelContent))
+    , m_tab(std::make_unique<TabWindow>(tabContent))
 {
     m_slide = new QPropertyAnimation(m_panel.get(), "pos", this);
     m_slide->setDuration(kSlideDurationMs);
@@ -22,7 +23,10 @@ ShellWindowHost::~ShellWindowHost()
     m_slide->stop();
 }
 
-QRect ShellWindowHost::panelGeometry() const { return m_panel->geometry(); }
+QRect ShellWindowHost::panelGeometry() const
+{
+    return m_panel->geometry();
+}
 
 void ShellWindowHost::movePanel(const QRect &target, bool animated)
 {
@@ -50,7 +54,10 @@ void ShellWindowHost::orderFront(QWidget *window)
     window->raise();
 }
 
-void ShellWindowHost::orderPanelFront() { orderFront(m_panel.get()); }
+void ShellWindowHost::orderPanelFront()
+{
+    orderFront(m_panel.get());
+}
 
 void ShellWindowHost::orderPanelOut()
 {
@@ -58,11 +65,20 @@ void ShellWindowHost::orderPanelOut()
     m_panel->hide();
 }
 
-void ShellWindowHost::setTabGeometry(const QRect &frame) { m_tab->setGeometry(frame); }
+void ShellWindowHost::setTabGeometry(const QRect &frame)
+{
+    m_tab->setGeometry(frame);
+}
 
-void ShellWindowHost::orderTabFront() { orderFront(m_tab.get()); }
+void ShellWindowHost::orderTabFront()
+{
+    orderFront(m_tab.get());
+}
 
-void ShellWindowHost::orderTabOut() { m_tab->hide(); }
+void ShellWindowHost::orderTabOut()
+{
+    m_tab->hide();
+}
 
 bool ShellWindowHost::isPopupOpen() const
 {

@@ -2,10 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace {
 
@@ -32,7 +32,9 @@ QString SingleInstance::defaultSocketPath(const QString &supportDirectory)
 }
 
 SingleInstance::SingleInstance(const QString &supportDirectory, const QString &socketPath, QObject *parent)
-    : QObject(parent), m_socketPath(socketPath), m_lock(supportDirectory + QStringLiteral("/quillo.lock"))
+    : QObject(parent)
+    , m_socketPath(socketPath)
+    , m_lock(supportDirectory + QStringLiteral("/quillo.lock"))
 {
     // A live holder keeps the lock however old the file is; only a dead holder's lock is
     // taken over.

@@ -1,5 +1,5 @@
-#include "gallery_pasteboard.h"
 #include "gallery_notes_scenes.h"
+#include "gallery_pasteboard.h"
 #include "gallery_scenes.h"
 #include "store/app_store.h"
 #include "views/style/compositor_watcher.h"

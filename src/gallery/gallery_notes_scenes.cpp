@@ -15,21 +15,20 @@
 
 namespace {
 
-const QString kShowcaseNote = QStringLiteral(
-    "# 周会记录\n"
-    "\n"
-    "## 本周重点\n"
-    "- 发布 **1.2** 版本\n"
-    "- 整理 [设计稿](design.md) 的反馈\n"
-    "> 先把最常用的功能做稳。\n"
-    "\n"
-    "### 待办\n"
-    "* 更新 `README` 截图\n"
-    "---\n"
-    "```\n"
-    "    make gallery OUT=shots\n"
-    "```\n"
-    "普通的一段文字，说明这次会议的结论和下一步安排。\n");
+const QString kShowcaseNote = QStringLiteral("# 周会记录\n"
+                                             "\n"
+                                             "## 本周重点\n"
+                                             "- 发布 **1.2** 版本\n"
+                                             "- 整理 [设计稿](design.md) 的反馈\n"
+                                             "> 先把最常用的功能做稳。\n"
+                                             "\n"
+                                             "### 待办\n"
+                                             "* 更新 `README` 截图\n"
+                                             "---\n"
+                                             "```\n"
+                                             "    make gallery OUT=shots\n"
+                                             "```\n"
+                                             "普通的一段文字，说明这次会议的结论和下一步安排。\n");
 
 void writeNote(const QString &folder, const QString &name, const QString &text, int hoursAgo)
 {

@@ -15,11 +15,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QEnterEvent>
+#include <QEventLoop>
 #include <QLayout>
 #include <QLineEdit>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QEventLoop>
 #include <QTimer>
 
 namespace {
@@ -91,12 +91,14 @@ QString storedPicture(const AppStore &store, const QString &name, QColor a, QCol
 QList<ClipItem> sampleHistory(const AppStore &store)
 {
     ClipItem picture = clip(ClipKind::image, QString(), 90);
-    picture.imagePath = storedPicture(store, QStringLiteral("sunset"), QColor(0xF2, 0x9E, 0x4C), QColor(0x6A, 0x3D, 0x9A));
+    picture.imagePath =
+        storedPicture(store, QStringLiteral("sunset"), QColor(0xF2, 0x9E, 0x4C), QColor(0x6A, 0x3D, 0x9A));
     picture.title = QStringLiteral("截图 640×400");
     return {
-        clip(ClipKind::text, QStringLiteral("明天下午三点在二楼会议室讨论季度计划，请带上上周的数据和新版设计稿。"), 20, true),
-        clip(ClipKind::link, QStringLiteral("https://example.org/articles/quillo-notes?lang=zh-CN"), 75,
-             false, ClipItem::sourceBrowser()),
+        clip(ClipKind::text, QStringLiteral("明天下午三点在二楼会议室讨论季度计划，请带上上周的数据和新版设计稿。"), 20,
+             true),
+        clip(ClipKind::link, QStringLiteral("https://example.org/articles/quillo-notes?lang=zh-CN"), 75, false,
+             ClipItem::sourceBrowser()),
         picture,
         clip(ClipKind::code, QStringLiteral("func total(items: [Int]) -> Int {\n    items.reduce(0, +)\n}"), 4000),
         clip(ClipKind::file, QStringLiteral("/home/user/文档/季度报告.pdf"), 90000, false, ClipItem::sourceFinder()),
@@ -160,7 +162,8 @@ int renderSearchField(const QString &outDir)
         auto *field = new SearchField(QStringLiteral("搜索剪贴板"));
         field->setText(text);
         host.place(field, QSize(404, field->sizeHint().height()), 12);
-        written += save(host.host, outDir + QStringLiteral("/search_field_%1.png").arg(text.isEmpty() ? "empty" : "text"), 2.0);
+        written += save(host.host,
+                        outDir + QStringLiteral("/search_field_%1.png").arg(text.isEmpty() ? "empty" : "text"), 2.0);
     }
     return written;
 }
@@ -179,7 +182,8 @@ int renderRows(AppStore &store, const QString &outDir)
             host.place(row, QSize(404, row->heightForWidth(404)), 12);
             if (hovered)
                 hover.update(items[i].id);
-            written += save(host.host, outDir + QStringLiteral("/row_%1_%2.png").arg(names[i], hovered ? "hover" : "rest"), 2.0);
+            written += save(host.host,
+                            outDir + QStringLiteral("/row_%1_%2.png").arg(names[i], hovered ? "hover" : "rest"), 2.0);
         }
     }
     // Copied state, and an image entry whose file is gone (kind tile).

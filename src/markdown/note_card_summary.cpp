@@ -41,8 +41,7 @@ NoteCardSummary NoteCardSummary::fromText(const QString &text, const QString &fi
     const QString titleSource = lines.isEmpty() ? TextLines::withoutMdExtension(fileName) : lines.first();
 
     NoteCardSummary summary;
-    summary.title =
-        MarkdownPresentation::clean(MarkdownPatterns::headingMarker().replaceFirst(titleSource, QString()));
+    summary.title = MarkdownPresentation::clean(MarkdownPatterns::headingMarker().replaceFirst(titleSource, QString()));
     summary.preview = previewOf(lines);
     if (summary.preview.isEmpty())
         summary.preview = QStringLiteral("空白笔记");

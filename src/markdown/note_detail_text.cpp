@@ -32,8 +32,8 @@ QString displayBody(const QString &noteText, const std::optional<QString> &selec
 {
     const QStringList lines = TextLines::split(noteText);
     const QString &first = lines.first();
-    const bool firstLineIsTitle = first.startsWith(kHeadingPrefix) ||
-                                  MarkdownPresentation::clean(first) == noteTitle(noteText, selectedFileName);
+    const bool firstLineIsTitle =
+        first.startsWith(kHeadingPrefix) || MarkdownPresentation::clean(first) == noteTitle(noteText, selectedFileName);
     if (!firstLineIsTitle)
         return noteText;
     return TextLines::trimWhitespaceAndNewlines(lines.mid(1).join(u'\n'));

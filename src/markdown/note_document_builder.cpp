@@ -57,19 +57,13 @@ Formats makeFormats(const NoteDocumentStyle &s)
 const QTextCharFormat &formatFor(const NoteLine &line, const Formats &f)
 {
     switch (line.kind) {
-    case NoteLine::Kind::Heading:
-        return line.headingLevel == 2 ? f.heading2 : f.heading;
-    case NoteLine::Kind::CodeFence:
-        return f.fence;
+    case NoteLine::Kind::Heading: return line.headingLevel == 2 ? f.heading2 : f.heading;
+    case NoteLine::Kind::CodeFence: return f.fence;
     case NoteLine::Kind::Bullet:
-    case NoteLine::Kind::Text:
-        return f.body;
-    case NoteLine::Kind::Quote:
-        return f.quote;
-    case NoteLine::Kind::Rule:
-        return f.rule;
-    case NoteLine::Kind::Code:
-        return f.code;
+    case NoteLine::Kind::Text: return f.body;
+    case NoteLine::Kind::Quote: return f.quote;
+    case NoteLine::Kind::Rule: return f.rule;
+    case NoteLine::Kind::Code: return f.code;
     }
     return f.body;
 }

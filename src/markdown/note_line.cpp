@@ -30,8 +30,7 @@ NoteLine NoteLine::classify(const QString &line)
     using namespace MarkdownPatterns;
     const QString trimmed = TextLines::trimSpaces(line);
     if (subheadingMarker().contains(trimmed)) {
-        return make(Kind::Heading,
-                    MarkdownPresentation::clean(subheadingMarker().replaceFirst(trimmed, QString())),
+        return make(Kind::Heading, MarkdownPresentation::clean(subheadingMarker().replaceFirst(trimmed, QString())),
                     leadingHashes(trimmed));
     }
     if (trimmed.startsWith(QStringLiteral("```")))
@@ -41,9 +40,8 @@ NoteLine NoteLine::classify(const QString &line)
     if (horizontalRule().contains(trimmed))
         return make(Kind::Rule, QString(20, QChar(0x2500)));
     if (bulletMarker().contains(trimmed)) {
-        return make(Kind::Bullet,
-                    QStringLiteral("\u2022 ") +
-                        MarkdownPresentation::clean(bulletMarker().replaceFirst(trimmed, QString())));
+        return make(Kind::Bullet, QStringLiteral("\u2022 ")
+                                      + MarkdownPresentation::clean(bulletMarker().replaceFirst(trimmed, QString())));
     }
     if (trimmed.startsWith(u'>'))
         return make(Kind::Quote, TextLines::trimSpaces(MarkdownPresentation::clean(trimmed.mid(1))));

@@ -57,7 +57,8 @@ std::optional<QList<QUrl>> parseUrlLines(const QList<QByteArray> &lines)
 } // namespace
 
 QtClipboardPasteboard::QtClipboardPasteboard(QObject *parent)
-    : Pasteboard(parent), m_clipboard(QGuiApplication::clipboard())
+    : Pasteboard(parent)
+    , m_clipboard(QGuiApplication::clipboard())
 {
     if (m_clipboard)
         connect(m_clipboard, &QClipboard::changed, this, &QtClipboardPasteboard::onClipboardChanged);
@@ -105,8 +106,8 @@ quint32 QtClipboardPasteboard::selectionOwner() const
         return 0;
     if (m_clipboardAtom == 0) {
         static const char kName[] = "CLIPBOARD";
-        xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
-            connection, xcb_intern_atom(connection, 0, sizeof kName - 1, kName), nullptr);
+        xcb_intern_atom_reply_t *atom =
+            xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof kName - 1, kName), nullptr);
         if (!atom)
             return 0;
         m_clipboardAtom = atom->atom;

@@ -10,7 +10,10 @@
 class QtFolderChooser : public FolderChooser
 {
 public:
-    explicit QtFolderChooser(QWidget *parent = nullptr) : m_parent(parent) {}
+    explicit QtFolderChooser(QWidget *parent = nullptr)
+        : m_parent(parent)
+    {
+    }
 
     std::optional<QString> chooseFolder(const QString &title, const QString &acceptLabel,
                                         const QString &startFolder) override;

@@ -19,7 +19,8 @@ void onSignal(int signalNumber)
 }
 } // namespace
 
-UnixSignalWatcher::UnixSignalWatcher(QObject *parent) : QObject(parent)
+UnixSignalWatcher::UnixSignalWatcher(QObject *parent)
+    : QObject(parent)
 {
     if (g_pipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_pipe) != 0)
         return;

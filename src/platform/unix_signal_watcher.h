@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QSocketNotifier>
-#include <QList>
 
 // Turns SIGTERM, SIGINT and SIGHUP (how a desktop session ends a program) into a Qt signal
 // on the main thread, through a self-pipe: nothing but write() runs in the handler.

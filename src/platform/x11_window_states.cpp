@@ -46,9 +46,8 @@ const Atoms &atoms(xcb_connection_t *connection)
         a.desktop = internAtom(connection, "_NET_WM_DESKTOP");
         a.state = internAtom(connection, "_NET_WM_STATE");
         a.states = {internAtom(connection, "_NET_WM_STATE_STICKY"),
-                     internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-                     internAtom(connection, "_NET_WM_STATE_SKIP_PAGER"),
-                     internAtom(connection, "_NET_WM_STATE_ABOVE")};
+                    internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
+                    internAtom(connection, "_NET_WM_STATE_SKIP_PAGER"), internAtom(connection, "_NET_WM_STATE_ABOVE")};
         return a;
     }();
     return cached;
@@ -56,8 +55,7 @@ const Atoms &atoms(xcb_connection_t *connection)
 
 xcb_window_t rootOf(xcb_connection_t *connection, xcb_window_t window)
 {
-    xcb_get_geometry_reply_t *reply =
-        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
+    xcb_get_geometry_reply_t *reply = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
     xcb_window_t root = reply ? reply->root : xcb_window_t(XCB_WINDOW_NONE);
     free(reply);
     if (root == XCB_WINDOW_NONE)
@@ -76,8 +74,7 @@ void sendToRoot(xcb_connection_t *connection, xcb_window_t root, xcb_window_t wi
     event.type = type;
     for (size_t i = 0; i < data.size(); ++i)
         event.data.data32[i] = data[i];
-    xcb_send_event(connection, 0, root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+    xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char *>(&event));
 }
 
@@ -90,8 +87,7 @@ void X11WindowStates::prepareBeforeMap(QWindow *window)
         return;
     const auto id = static_cast<xcb_window_t>(window->winId());
     const Atoms &a = atoms(connection);
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, a.desktop, XCB_ATOM_CARDINAL, 32, 1,
-                        &kAllDesktops);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, a.desktop, XCB_ATOM_CARDINAL, 32, 1, &kAllDesktops);
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, a.state, XCB_ATOM_ATOM, 32,
                         static_cast<uint32_t>(a.states.size()), a.states.data());
     xcb_flush(connection);

@@ -34,8 +34,7 @@ QString withoutTrailingSlash(QString path)
 // (never briefly 0755); an existing one with group or other bits is tightened.
 void createPrivateFolder(const QString &path)
 {
-    const QFileDevice::Permissions ownerOnly =
-        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
     if (!QFileInfo(path).isDir()) {
         QDir().mkpath(QFileInfo(path).absolutePath());
         QDir().mkdir(path, ownerOnly);
@@ -55,8 +54,7 @@ bool moveAside(const QString &path)
 {
     if (!QFileInfo::exists(path))
         return true;
-    const QString base =
-        path + QStringLiteral(".rejected-") + QString::number(QDateTime::currentSecsSinceEpoch());
+    const QString base = path + QStringLiteral(".rejected-") + QString::number(QDateTime::currentSecsSinceEpoch());
     QString aside = base;
     for (int n = 2; QFileInfo::exists(aside) && n < 1000; ++n)
         aside = base + QLatin1Char('-') + QString::number(n);
@@ -66,8 +64,11 @@ bool moveAside(const QString &path)
 } // namespace
 
 AppStore::AppStore(const Options &options, QObject *parent)
-    : QObject(parent), m_pasteboard(options.pasteboard), m_folderChooser(options.folderChooser),
-      m_clipSide(std::make_unique<ClipSideState>()), m_noteSide(std::make_unique<NoteSideState>())
+    : QObject(parent)
+    , m_pasteboard(options.pasteboard)
+    , m_folderChooser(options.folderChooser)
+    , m_clipSide(std::make_unique<ClipSideState>())
+    , m_noteSide(std::make_unique<NoteSideState>())
 {
     // 2. The serial worker.
     m_persistenceQueue = new PersistenceQueue(this);
@@ -113,8 +114,14 @@ AppStore::~AppStore()
     flush();
 }
 
-QString AppStore::imagesDirectory() const { return m_supportDirectory + QLatin1Char('/') + QLatin1String(kImagesFolder); }
-QString AppStore::historyFilePath() const { return m_supportDirectory + QLatin1Char('/') + QLatin1String(kHistoryFile); }
+QString AppStore::imagesDirectory() const
+{
+    return m_supportDirectory + QLatin1Char('/') + QLatin1String(kImagesFolder);
+}
+QString AppStore::historyFilePath() const
+{
+    return m_supportDirectory + QLatin1Char('/') + QLatin1String(kHistoryFile);
+}
 QString AppStore::preferencesFilePath() const
 {
     return m_supportDirectory + QLatin1Char('/') + QLatin1String(kPreferencesFile);
@@ -178,7 +185,12 @@ void AppStore::writePendingClips()
             return;
         AtomicFile::write(path, data, AtomicFile::Mode::OwnerOnly);
         QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [self] { if (self) emit self->historySaved(); }, Qt::QueuedConnection);
+            QCoreApplication::instance(),
+            [self] {
+                if (self)
+                    emit self->historySaved();
+            },
+            Qt::QueuedConnection);
     });
 }
 
@@ -222,12 +234,12 @@ void AppStore::setIgnoreSensitive(bool ignore)
 
 // --- published fields -------------------------------------------------------------------
 
-#define QUILLO_PUBLISHED_SETTER(Setter, Type, member, Signal)                                           \
-    void AppStore::Setter(Type value)                                                                    \
-    {                                                                                                    \
-        member = value;                                                                                  \
-        emit Signal();                                                                                   \
-        emit changed();                                                                                  \
+#define QUILLO_PUBLISHED_SETTER(Setter, Type, member, Signal)                                                          \
+    void AppStore::Setter(Type value)                                                                                  \
+    {                                                                                                                  \
+        member = value;                                                                                                \
+        emit Signal();                                                                                                 \
+        emit changed();                                                                                                \
     }
 
 QUILLO_PUBLISHED_SETTER(setMode, ContentMode, m_mode, modeChanged)

@@ -31,9 +31,9 @@ class AppStore : public QObject
 public:
     struct Options
     {
-        Pasteboard *pasteboard = nullptr;        // required, not owned
-        FolderChooser *folderChooser = nullptr;  // optional, not owned
-        bool startMonitoring = true;             // start-up step 10 (tests may turn it off)
+        Pasteboard *pasteboard = nullptr;       // required, not owned
+        FolderChooser *folderChooser = nullptr; // optional, not owned
+        bool startMonitoring = true;            // start-up step 10 (tests may turn it off)
     };
 
     static constexpr int kHistoryLimit = 100;
@@ -65,7 +65,7 @@ public:
     bool isNoteDetailOpen() const { return m_isNoteDetailOpen; }
     void setIsNoteDetailOpen(bool open);
     bool ignoreSensitive() const { return m_ignoreSensitive; }
-    void setIgnoreSensitiveField(bool ignore); // plain field write; see setIgnoreSensitive
+    void setIgnoreSensitiveField(bool ignore);                       // plain field write; see setIgnoreSensitive
     const QString &noteDirectory() const { return m_noteDirectory; } // absolute path
     void setNoteDirectory(const QString &path);
     const QString &statusText() const { return m_statusText; }
@@ -183,7 +183,7 @@ private:
     qint64 m_lastChangeCount = 0;
     QTimer *m_timer = nullptr;
     double m_monitoringInterval = 0;
-    QTimer *m_saveTimer = nullptr;              // the 0.18 s debounce of saveClips
+    QTimer *m_saveTimer = nullptr; // the 0.18 s debounce of saveClips
     std::optional<QList<ClipItem>> m_pendingClipSnapshot;
     PersistenceQueue *m_persistenceQueue = nullptr;
     QString m_supportDirectory;

@@ -65,8 +65,7 @@ bool AppStore::queueClipboardImage(const Pasteboard::RawImage &image)
 
     const QString folder = imagesDirectory();
     createPrivateFolder(folder);
-    const QString path = folder + QLatin1Char('/')
-                         + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper()
+    const QString path = folder + QLatin1Char('/') + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper()
                          + QStringLiteral(".png");
     const ClipItem entry = ClipItem::make(ClipKind::image, QStringLiteral("复制的图片"), QStringLiteral("图片"),
                                           ClipItem::sourceClipboard(), path);

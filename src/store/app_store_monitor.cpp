@@ -99,7 +99,10 @@ void AppStore::startMonitoring(double intervalSeconds)
     m_timer->start();
 }
 
-void AppStore::setPanelVisible(bool visible) { startMonitoring(visible ? 0.9 : 1.8); }
+void AppStore::setPanelVisible(bool visible)
+{
+    startMonitoring(visible ? 0.9 : 1.8);
+}
 
 // X11 announces every change of the clipboard, so a copy is looked at within milliseconds
 // instead of at the next tick. The check is queued, never run inside the signal: our own

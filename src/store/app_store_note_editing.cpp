@@ -26,7 +26,10 @@ constexpr int kMaxAttachmentCounter = 10000;
 // A stored picture is a PNG of one screen; far below this.
 constexpr qint64 kMaxPictureBytes = qint64(1) << 30;
 
-QString noNameLeft() { return QStringLiteral("没有可用的文件名"); }
+QString noNameLeft()
+{
+    return QStringLiteral("没有可用的文件名");
+}
 
 } // namespace
 
@@ -88,14 +91,17 @@ bool AppStore::createNote()
     }
     reloadNotes(false);
     const QUrl url = QUrl::fromLocalFile(path);
-    const auto created = std::find_if(m_notes.cbegin(), m_notes.cend(),
-                                      [&url](const NoteFile &note) { return note.url == url; });
+    const auto created =
+        std::find_if(m_notes.cbegin(), m_notes.cend(), [&url](const NoteFile &note) { return note.url == url; });
     if (created != m_notes.cend())
         selectNote(*created);
     return true;
 }
 
-QString AppStore::noteTitle(const ClipItem &item) const { return ClipNoteText::title(item); }
+QString AppStore::noteTitle(const ClipItem &item) const
+{
+    return ClipNoteText::title(item);
+}
 
 QUrl AppStore::uniqueNoteURL(const QString &title) const
 {
@@ -167,8 +173,8 @@ bool AppStore::createNote(const ClipItem &item)
         return false;
     }
     reloadNotes(false);
-    const auto created = std::find_if(m_notes.cbegin(), m_notes.cend(),
-                                      [&url](const NoteFile &note) { return note.url == url; });
+    const auto created =
+        std::find_if(m_notes.cbegin(), m_notes.cend(), [&url](const NoteFile &note) { return note.url == url; });
     if (created != m_notes.cend())
         selectNote(*created);
     m_pendingNoteOpenURL = url;

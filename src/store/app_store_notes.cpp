@@ -26,8 +26,7 @@ QByteArray welcomeNoteBytes()
 
 bool isMarkdownName(const QString &fileName)
 {
-    return !fileName.startsWith(QLatin1Char('.'))
-           && fileName.endsWith(QLatin1String(".md"), Qt::CaseInsensitive);
+    return !fileName.startsWith(QLatin1Char('.')) && fileName.endsWith(QLatin1String(".md"), Qt::CaseInsensitive);
 }
 
 // The folder's notes in listing order: visible regular files (or links to them) ending in
@@ -38,8 +37,7 @@ QList<QUrl> listNoteFiles(const QString &folder)
 {
     if (folder.isEmpty())
         return {}; // QDir("") would be the working directory
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
     QList<QUrl> urls;
     for (const QFileInfo &entry : entries) {
         if (isMarkdownName(entry.fileName()) && entry.isFile())
@@ -87,9 +85,9 @@ void AppStore::reloadNotes(bool createWelcomeIfNeeded)
     setNotes(notes);
 
     const auto same = m_selectedNote
-        ? std::find_if(m_notes.cbegin(), m_notes.cend(),
-                       [this](const NoteFile &note) { return note.url == m_selectedNote->url; })
-        : m_notes.cend();
+                          ? std::find_if(m_notes.cbegin(), m_notes.cend(),
+                                         [this](const NoteFile &note) { return note.url == m_selectedNote->url; })
+                          : m_notes.cend();
     if (same != m_notes.cend()) {
         selectNote(*same);
     } else if (!m_notes.isEmpty()) {
@@ -104,8 +102,7 @@ void AppStore::chooseNoteDirectory()
 {
     if (!m_folderChooser)
         return;
-    const std::optional<QString> chosen =
-        m_folderChooser->chooseFolder(kChooserTitle, kChooserAccept, m_noteDirectory);
+    const std::optional<QString> chosen = m_folderChooser->chooseFolder(kChooserTitle, kChooserAccept, m_noteDirectory);
     if (!chosen || chosen->isEmpty())
         return;
     // An edit in progress belongs to the old folder: keep it on disk before the list changes,

@@ -1,3 +1,2 @@
 // Temporary definitions until the clipboard and notes sides land.
 #include "app_store.h"
-

@@ -6,7 +6,8 @@
 // Whole-file writes that replace the target in one step (QSaveFile: temporary file, then
 // rename), so a reader never sees a partial file and a failed write leaves the old one.
 namespace AtomicFile {
-enum class Mode {
+enum class Mode
+{
     Default,   // a new file gets the usual mode; an existing file keeps its own
     OwnerOnly, // a new file is created 0600 (the history may hold secrets)
 };

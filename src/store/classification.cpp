@@ -18,8 +18,8 @@ const std::array<IcuRegex, 8> &sensitivePatterns()
         IcuRegex(QStringLiteral(
             "(?i)(password|passwd|passcode|密码|口令|secret|api[ _-]?key|access[ _-]?token|refresh[ _-]?token)"
             "\\s*[:：=]\\s*\\S+")),
-        IcuRegex(QStringLiteral(
-            "(?i)(验证码|verification[ _-]?code|one[ _-]?time[ _-]?code|otp)\\s*[:：=]?\\s*\\d{4,8}")),
+        IcuRegex(
+            QStringLiteral("(?i)(验证码|verification[ _-]?code|one[ _-]?time[ _-]?code|otp)\\s*[:：=]?\\s*\\d{4,8}")),
         IcuRegex(QStringLiteral("(?i)[?&](token|access_token|key|secret|password)=[^&\\s]+")),
         IcuRegex(QStringLiteral("(?i)\\bsk-[a-z0-9_-]{16,}\\b")),
         IcuRegex(QStringLiteral("\\bAKIA[A-Z0-9]{16}\\b")),
@@ -40,9 +40,11 @@ std::array<bool, 8> patternsThatCanMatch(const QString &text)
     bool dot = false, digitPossible = false;
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case ':': case 0xFF1A: colonOrEquals = true; break;
+        case ':':
+        case 0xFF1A: colonOrEquals = true; break;
         case '=': colonOrEquals = equals = true; break;
-        case '?': case '&': queryStart = true; break;
+        case '?':
+        case '&': queryStart = true; break;
         case '-': hyphen = true; break;
         case '_': underscore = true; break;
         case '.': dot = true; break;

@@ -21,8 +21,7 @@ struct ClipItem
 
     // A fresh entry: random version-4 id, createdAt now, unpinned.
     static ClipItem make(ClipKind kind, const QString &title, const QString &content,
-                         const QString &source = sourceClipboard(),
-                         std::optional<QString> imagePath = std::nullopt);
+                         const QString &source = sourceClipboard(), std::optional<QString> imagePath = std::nullopt);
 
     static QString sourceClipboard() { return QStringLiteral("剪贴板"); }
     static QString sourceBrowser() { return QStringLiteral("浏览器"); }

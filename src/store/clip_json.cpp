@@ -6,8 +6,8 @@
 #include <QJsonParseError>
 
 #include <charconv>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -117,7 +117,8 @@ bool isCanonicalUuid(const QString &text)
         if (i == 8 || i == 13 || i == 18 || i == 23) {
             if (c != QLatin1Char('-'))
                 return false;
-        } else if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'))
+        } else if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+                     || (c >= QLatin1Char('a') && c <= QLatin1Char('f'))
                      || (c >= QLatin1Char('A') && c <= QLatin1Char('F')))) {
             return false;
         }

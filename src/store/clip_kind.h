@@ -4,7 +4,14 @@
 #include <optional>
 
 // What a clipboard history entry holds; stored in JSON as its raw value.
-enum class ClipKind { text, link, code, image, file };
+enum class ClipKind
+{
+    text,
+    link,
+    code,
+    image,
+    file
+};
 
 namespace ClipKinds {
 inline QString rawValue(ClipKind kind)

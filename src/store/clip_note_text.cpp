@@ -15,10 +15,14 @@ constexpr int kMaxTitleGraphemes = 36;
 bool isLineBreak(QChar c)
 {
     switch (c.unicode()) {
-    case u'\n': case u'\r': case u'\v': case u'\f': case u'\u0085': case u'\u2028': case u'\u2029':
-        return true;
-    default:
-        return false;
+    case u'\n':
+    case u'\r':
+    case u'\v':
+    case u'\f':
+    case u'\u0085':
+    case u'\u2028':
+    case u'\u2029': return true;
+    default: return false;
     }
 }
 
@@ -50,15 +54,11 @@ QString firstNonBlankLine(const QString &text, const QString &fallback)
 QString rawTitle(const ClipItem &item)
 {
     switch (item.kind) {
-    case ClipKind::file:
-        return item.title;
-    case ClipKind::image:
-        return QStringLiteral("剪贴板图片");
-    case ClipKind::link:
-        return item.title.isEmpty() ? QStringLiteral("收藏链接") : item.title;
+    case ClipKind::file: return item.title;
+    case ClipKind::image: return QStringLiteral("剪贴板图片");
+    case ClipKind::link: return item.title.isEmpty() ? QStringLiteral("收藏链接") : item.title;
     case ClipKind::text:
-    case ClipKind::code:
-        return firstNonBlankLine(item.content, item.title);
+    case ClipKind::code: return firstNonBlankLine(item.content, item.title);
     }
     return item.title;
 }
@@ -96,10 +96,8 @@ QString body(const ClipItem &item, const QString &title, const QString &imageFil
     const QString heading = QStringLiteral("# ") + title + QStringLiteral("\n\n");
     const QString &c = item.content;
     switch (item.kind) {
-    case ClipKind::text:
-        return heading + c + QLatin1Char('\n');
-    case ClipKind::link:
-        return heading + QLatin1Char('[') + c + QStringLiteral("](") + c + QStringLiteral(")\n");
+    case ClipKind::text: return heading + c + QLatin1Char('\n');
+    case ClipKind::link: return heading + QLatin1Char('[') + c + QStringLiteral("](") + c + QStringLiteral(")\n");
     case ClipKind::code: {
         const QString fence = codeFence(c);
         return heading + fence + QLatin1Char('\n') + c + QLatin1Char('\n') + fence + QLatin1Char('\n');

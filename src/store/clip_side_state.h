@@ -15,9 +15,9 @@ struct ClipSideState
     // pointers differ from then on: a cheap, reliable "changed since" test.
     QList<ClipItem> indexedClips;
     bool indexValid = false;
-    QList<qsizetype> displayOrder;  // positions in indexedClips: pinned first, newest first
-    QList<QString> searchTexts;     // per position: title + " " + content + " " + source,
-                                    // lower-cased and NFC-normalised
+    QList<qsizetype> displayOrder; // positions in indexedClips: pinned first, newest first
+    QList<QString> searchTexts;    // per position: title + " " + content + " " + source,
+                                   // lower-cased and NFC-normalised
 
     // SHA-256 of a stored picture's PNG bytes, by its path. The capture path may fill it;
     // the duplicate test derives missing ones from the file.

@@ -5,10 +5,17 @@
 #include <optional>
 
 // Which page the panel shows. The raw values double as the page titles.
-enum class ContentMode { notes, clipboard };
+enum class ContentMode
+{
+    notes,
+    clipboard
+};
 
 namespace ContentModes {
-inline QList<ContentMode> allCases() { return {ContentMode::notes, ContentMode::clipboard}; }
+inline QList<ContentMode> allCases()
+{
+    return {ContentMode::notes, ContentMode::clipboard};
+}
 
 inline QString rawValue(ContentMode mode)
 {

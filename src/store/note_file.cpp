@@ -34,7 +34,9 @@ bool readRegularFileOnce(const QString &path, QByteArray *data, QDateTime *modif
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return false;
-    struct stat status {};
+    struct stat status
+    {
+    };
     bool ok = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size <= kMaxNoteBytes;
     QByteArray bytes;
     if (ok) {

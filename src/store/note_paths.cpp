@@ -17,11 +17,17 @@ bool isReplacedCharacter(QChar c)
     if (u < 0x20 || u == 0x7F)
         return true;
     switch (u) {
-    case u'/': case u':': case u'\\': case u'?': case u'%':
-    case u'*': case u'|': case u'"': case u'<': case u'>':
-        return true;
-    default:
-        return false;
+    case u'/':
+    case u':':
+    case u'\\':
+    case u'?':
+    case u'%':
+    case u'*':
+    case u'|':
+    case u'"':
+    case u'<':
+    case u'>': return true;
+    default: return false;
     }
 }
 

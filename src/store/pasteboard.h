@@ -17,8 +17,8 @@ class Pasteboard : public QObject
 public:
     struct RawImage
     {
-        QByteArray bytes;  // encoded picture exactly as offered (PNG, BMP, JPEG, ...)
-        QString mimeType;  // the format it was read from
+        QByteArray bytes; // encoded picture exactly as offered (PNG, BMP, JPEG, ...)
+        QString mimeType; // the format it was read from
     };
 
     using QObject::QObject;

@@ -3,7 +3,8 @@
 #include <QMetaObject>
 #include <QSemaphore>
 
-PersistenceQueue::PersistenceQueue(QObject *parent) : QObject(parent)
+PersistenceQueue::PersistenceQueue(QObject *parent)
+    : QObject(parent)
 {
     m_thread.setObjectName(QStringLiteral("com.quillo.persistence"));
     m_worker = new QObject;

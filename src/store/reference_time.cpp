@@ -13,8 +13,14 @@ double now()
     return fromUnixSeconds(static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0);
 }
 
-double fromUnixSeconds(double unixSeconds) { return unixSeconds - static_cast<double>(kUnixOffset); }
-double toUnixSeconds(double referenceSeconds) { return referenceSeconds + static_cast<double>(kUnixOffset); }
+double fromUnixSeconds(double unixSeconds)
+{
+    return unixSeconds - static_cast<double>(kUnixOffset);
+}
+double toUnixSeconds(double referenceSeconds)
+{
+    return referenceSeconds + static_cast<double>(kUnixOffset);
+}
 
 qint64 saturatingSeconds(double seconds)
 {

@@ -24,8 +24,7 @@ IcuRegex::IcuRegex(const QString &pattern)
 {
     UErrorCode status = U_ZERO_ERROR;
     UParseError parseError;
-    std::unique_ptr<icu::RegexPattern> compiled(
-        icu::RegexPattern::compile(alias(pattern), 0, parseError, status));
+    std::unique_ptr<icu::RegexPattern> compiled(icu::RegexPattern::compile(alias(pattern), 0, parseError, status));
     if (U_SUCCESS(status))
         m_pattern = std::move(compiled);
 }

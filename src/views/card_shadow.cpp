@@ -7,7 +7,10 @@
 #include <cmath>
 
 CardShadow::CardShadow(QWidget *card, double cornerRadius, const ShadowStyle &shadow)
-    : QWidget(card->parentWidget()), m_card(card), m_radius(cornerRadius), m_shadow(shadow)
+    : QWidget(card->parentWidget())
+    , m_card(card)
+    , m_radius(cornerRadius)
+    , m_shadow(shadow)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     card->installEventFilter(this);
@@ -42,11 +45,8 @@ bool CardShadow::eventFilter(QObject *watched, QEvent *event)
         // A card hidden before its window is first shown gets only these, not Hide.
         case QEvent::ShowToParent:
         case QEvent::HideToParent:
-        case QEvent::ZOrderChange:
-            follow();
-            break;
-        default:
-            break;
+        case QEvent::ZOrderChange: follow(); break;
+        default: break;
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -5,7 +5,9 @@
 
 #include <QPainter>
 
-IconTile::IconTile(const IconTileStyle &style, QWidget *parent) : QAbstractButton(parent), m_style(style)
+IconTile::IconTile(const IconTileStyle &style, QWidget *parent)
+    : QAbstractButton(parent)
+    , m_style(style)
 {
     setFixedSize(m_style.size);
     setCursor(Qt::PointingHandCursor);

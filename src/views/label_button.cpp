@@ -6,7 +6,8 @@
 #include <QPainter>
 
 LabelButton::LabelButton(const LabelButtonStyle &style, const QString &text, QWidget *parent)
-    : QAbstractButton(parent), m_style(style)
+    : QAbstractButton(parent)
+    , m_style(style)
 {
     setText(text);
     setFont(m_style.font);

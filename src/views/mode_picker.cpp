@@ -18,7 +18,9 @@ class ModeSegment : public QAbstractButton
 {
 public:
     ModeSegment(ContentMode mode, const ModePickerStyle &style, QWidget *parent)
-        : QAbstractButton(parent), m_mode(mode), m_style(style)
+        : QAbstractButton(parent)
+        , m_mode(mode)
+        , m_style(style)
     {
         setText(ContentModes::rawValue(mode));
         setAccessibleName(QStringLiteral("切换到") + text());
@@ -59,7 +61,9 @@ private:
 
 } // namespace
 
-ModePicker::ModePicker(const ModePickerStyle &style, QWidget *parent) : QWidget(parent), m_style(style)
+ModePicker::ModePicker(const ModePickerStyle &style, QWidget *parent)
+    : QWidget(parent)
+    , m_style(style)
 {
     for (ContentMode mode : ContentModes::allCases()) {
         auto *segment = new ModeSegment(mode, m_style, this);
@@ -100,8 +104,8 @@ void ModePicker::setMode(ContentMode mode, bool animated)
 
 QSize ModePicker::sizeHint() const
 {
-    const int height = m_style.segmentHeight + 2 * m_style.innerPadding + m_style.outerPadding.top()
-                       + m_style.outerPadding.bottom();
+    const int height =
+        m_style.segmentHeight + 2 * m_style.innerPadding + m_style.outerPadding.top() + m_style.outerPadding.bottom();
     return QSize(200, height);
 }
 
@@ -112,8 +116,8 @@ QRect ModePicker::trackRect() const
 
 QRectF ModePicker::pillRect() const
 {
-    const QRect inner = trackRect().adjusted(m_style.innerPadding, m_style.innerPadding, -m_style.innerPadding,
-                                             -m_style.innerPadding);
+    const QRect inner =
+        trackRect().adjusted(m_style.innerPadding, m_style.innerPadding, -m_style.innerPadding, -m_style.innerPadding);
     const int count = int(m_segments.size());
     const double width = (inner.width() - (count - 1) * m_style.spacing) / double(count);
     return QRectF(inner.left() + m_pillPosition * (width + m_style.spacing), inner.top(), width, inner.height());
@@ -121,8 +125,8 @@ QRectF ModePicker::pillRect() const
 
 void ModePicker::layoutSegments()
 {
-    const QRect inner = trackRect().adjusted(m_style.innerPadding, m_style.innerPadding, -m_style.innerPadding,
-                                             -m_style.innerPadding);
+    const QRect inner =
+        trackRect().adjusted(m_style.innerPadding, m_style.innerPadding, -m_style.innerPadding, -m_style.innerPadding);
     const int count = int(m_segments.size());
     const double width = (inner.width() - (count - 1) * m_style.spacing) / double(count);
     for (int i = 0; i < count; ++i) {

@@ -6,7 +6,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-NewNoteButton::NewNoteButton(const NewButtonStyle &style, QWidget *parent) : QAbstractButton(parent), m_style(style)
+NewNoteButton::NewNoteButton(const NewButtonStyle &style, QWidget *parent)
+    : QAbstractButton(parent)
+    , m_style(style)
 {
     setText(m_style.label);
     setFont(m_style.font);

@@ -44,7 +44,10 @@ QStringList wrapLines(const QString &text, const QFont &font, int width, int max
 } // namespace
 
 NoteCard::NoteCard(const NoteFile &note, Pasteboard *pasteboard, const NoteCardStyle &style, QWidget *parent)
-    : QWidget(parent), m_note(note), m_pasteboard(pasteboard), m_style(style)
+    : QWidget(parent)
+    , m_note(note)
+    , m_pasteboard(pasteboard)
+    , m_style(style)
 {
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
@@ -175,8 +178,8 @@ void NoteCard::mousePressEvent(QMouseEvent *event)
 
 void NoteCard::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = m_pressed && event->button() == Qt::LeftButton
-                       && cardRect().contains(event->position().toPoint());
+    const bool click =
+        m_pressed && event->button() == Qt::LeftButton && cardRect().contains(event->position().toPoint());
     m_pressed = false;
     if (click)
         emit opened();
@@ -232,8 +235,8 @@ void NoteCard::paintText(QPainter &painter) const
     painter.setFont(m_style.previewFont);
     painter.setPen(m_style.previewColor);
     for (const QString &line : lines) {
-        painter.drawText(QRect(area.left(), y, area.width(), previewMetrics.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter, line);
+        painter.drawText(QRect(area.left(), y, area.width(), previewMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                         line);
         y += previewMetrics.height() + m_style.previewLeading;
     }
     y += m_style.lineSpacing - (lines.isEmpty() ? 0 : m_style.previewLeading);

@@ -12,8 +12,11 @@ constexpr int kOverscanRows = 1;
 
 NoteCardList::NoteCardList(Pasteboard *pasteboard, const NoteCardStyle &cardStyle, const NoteListStyle &listStyle,
                            QWidget *parent)
-    : QScrollArea(parent), m_pasteboard(pasteboard), m_cardStyle(cardStyle), m_listStyle(listStyle),
-      m_cardHeight(cardStyle.cardHeight())
+    : QScrollArea(parent)
+    , m_pasteboard(pasteboard)
+    , m_cardStyle(cardStyle)
+    , m_listStyle(listStyle)
+    , m_cardHeight(cardStyle.cardHeight())
 {
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

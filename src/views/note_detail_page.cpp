@@ -27,7 +27,9 @@ std::optional<QString> selectedFileName(const AppStore &store)
 } // namespace
 
 NoteDetailPage::NoteDetailPage(AppStore &store, const NoteDetailStyle &style, QWidget *parent)
-    : QWidget(parent), m_store(store), m_style(style)
+    : QWidget(parent)
+    , m_store(store)
+    , m_style(style)
 {
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -135,9 +137,18 @@ void NoteDetailPage::setCopied(bool copied)
     m_copy->setActive(copied);
 }
 
-QString NoteDetailPage::fileNameText() const { return m_fileName->text(); }
-QString NoteDetailPage::statusText() const { return m_status->text(); }
-QString NoteDetailPage::folderText() const { return m_folder->text(); }
+QString NoteDetailPage::fileNameText() const
+{
+    return m_fileName->text();
+}
+QString NoteDetailPage::statusText() const
+{
+    return m_status->text();
+}
+QString NoteDetailPage::folderText() const
+{
+    return m_folder->text();
+}
 
 void NoteDetailPage::showEvent(QShowEvent *event)
 {

@@ -6,7 +6,9 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-NoteEditor::NoteEditor(const NoteEditorStyle &style, QWidget *parent) : QWidget(parent), m_style(style)
+NoteEditor::NoteEditor(const NoteEditorStyle &style, QWidget *parent)
+    : QWidget(parent)
+    , m_style(style)
 {
     m_edit = new QPlainTextEdit(this);
     m_edit->setFrameShape(QFrame::NoFrame);
@@ -52,7 +54,7 @@ void NoteEditor::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     const double half = m_style.rimWidth / 2;
     const QRectF field = QRectF(rect().marginsRemoved(QMargins(m_style.outerPadding, m_style.outerPadding,
-                                                                 m_style.outerPadding, m_style.outerPadding)))
+                                                               m_style.outerPadding, m_style.outerPadding)))
                              .adjusted(half, half, -half, -half);
     const QPainterPath path = GlassPainter::roundedRect(field, m_style.radius);
     GlassPainter::paintFill(painter, path, m_style.fill);

@@ -6,8 +6,8 @@
 #include "views/new_note_button.h"
 #include "views/note_card_list.h"
 #include "views/padded_divider.h"
-#include "views/widgets/search_field.h"
 #include "views/style/icons.h"
+#include "views/widgets/search_field.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,7 +15,9 @@
 #include <QVBoxLayout>
 
 NoteListPage::NoteListPage(AppStore &store, const NoteListStyle &style, QWidget *parent)
-    : QWidget(parent), m_store(store), m_style(style)
+    : QWidget(parent)
+    , m_store(store)
+    , m_style(style)
 {
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -75,8 +77,8 @@ QWidget *NoteListPage::makeEmptyState()
     column->setSpacing(8);
     column->addStretch(1);
     auto *icon = new QLabel(m_empty);
-    icon->setPixmap(Icons::pixmap(QStringLiteral("note.text"), m_style.emptyIconSize, m_style.emptyIcon,
-                                  devicePixelRatioF()));
+    icon->setPixmap(
+        Icons::pixmap(QStringLiteral("note.text"), m_style.emptyIconSize, m_style.emptyIcon, devicePixelRatioF()));
     icon->setAlignment(Qt::AlignCenter);
     column->addWidget(icon);
     m_emptyTitle = makePlainLabel(QString(), m_style.emptyTitleFont, m_style.emptyTitle, m_empty);
@@ -97,8 +99,8 @@ QWidget *NoteListPage::makeFooter()
     row->setContentsMargins(m_style.sideMargin, 0, m_style.sideMargin, 0);
     row->setSpacing(m_style.footerSpacing);
     m_folderButton = new LabelButton(LabelButtonStyle::footer(QStringLiteral("folder")), QString(), footer);
-    m_supportButton =
-        new LabelButton(LabelButtonStyle::footer(QStringLiteral("cup.and.saucer")), QStringLiteral("请作者喝杯咖啡"), footer);
+    m_supportButton = new LabelButton(LabelButtonStyle::footer(QStringLiteral("cup.and.saucer")),
+                                      QStringLiteral("请作者喝杯咖啡"), footer);
     m_supportButton->setToolTip(QStringLiteral("本软件完全免费"));
     row->addWidget(m_folderButton, 0);
     row->addStretch(1);
@@ -106,10 +108,22 @@ QWidget *NoteListPage::makeFooter()
     return footer;
 }
 
-QString NoteListPage::countText() const { return m_count->text(); }
-bool NoteListPage::isShowingEmptyState() const { return m_content->currentWidget() == m_empty; }
-QString NoteListPage::emptyTitleText() const { return m_emptyTitle->text(); }
-QString NoteListPage::emptySubtitleText() const { return m_emptySubtitle->text(); }
+QString NoteListPage::countText() const
+{
+    return m_count->text();
+}
+bool NoteListPage::isShowingEmptyState() const
+{
+    return m_content->currentWidget() == m_empty;
+}
+QString NoteListPage::emptyTitleText() const
+{
+    return m_emptyTitle->text();
+}
+QString NoteListPage::emptySubtitleText() const
+{
+    return m_emptySubtitle->text();
+}
 
 void NoteListPage::showEvent(QShowEvent *event)
 {

@@ -70,8 +70,8 @@ IconTileStyle IconTileStyle::headerPin()
 IconTileStyle IconTileStyle::headerSettings()
 {
     IconTileStyle style = headerPin();
-    style.idle = {QStringLiteral("gearshape"), Palette::kHeaderSettingsIcon, Palette::white(0.16),
-                  Palette::white(0.30), QStringLiteral("设置")};
+    style.idle = {QStringLiteral("gearshape"), Palette::kHeaderSettingsIcon, Palette::white(0.16), Palette::white(0.30),
+                  QStringLiteral("设置")};
     style.active = style.idle;
     style.active.fill = Palette::white(0.58);
     style.active.rim = Palette::white(0.78);

@@ -8,7 +8,9 @@
 #include <algorithm>
 
 NotesView::NotesView(AppStore &store, std::function<void()> onSupport, QWidget *parent)
-    : QWidget(parent), m_store(store), m_onSupport(std::move(onSupport))
+    : QWidget(parent)
+    , m_store(store)
+    , m_onSupport(std::move(onSupport))
 {
     m_pages = new QStackedLayout(this);
     m_pages->setContentsMargins(0, 0, 0, 0);
@@ -103,8 +105,8 @@ void NotesView::openPendingNote()
     if (!pending)
         return;
     const QList<NoteFile> &notes = m_store.notes();
-    const auto match = std::find_if(notes.cbegin(), notes.cend(),
-                                    [&pending](const NoteFile &note) { return note.url == *pending; });
+    const auto match =
+        std::find_if(notes.cbegin(), notes.cend(), [&pending](const NoteFile &note) { return note.url == *pending; });
     if (match == notes.cend())
         return;
     m_store.setPendingNoteOpenURL(std::nullopt);

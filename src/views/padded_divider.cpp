@@ -3,7 +3,9 @@
 #include <QPainter>
 
 PaddedDivider::PaddedDivider(const QColor &color, int sideMargin, QWidget *parent)
-    : QWidget(parent), m_color(color), m_sideMargin(sideMargin)
+    : QWidget(parent)
+    , m_color(color)
+    , m_sideMargin(sideMargin)
 {
     setFixedHeight(1);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

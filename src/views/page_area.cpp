@@ -4,7 +4,9 @@
 
 #include <QGraphicsOpacityEffect>
 
-PageArea::PageArea(const PageTransitionStyle &style, QWidget *parent) : QWidget(parent), m_style(style)
+PageArea::PageArea(const PageTransitionStyle &style, QWidget *parent)
+    : QWidget(parent)
+    , m_style(style)
 {
     m_transition.setDuration(m_style.durationMs);
     m_transition.setEasingCurve(EdgeTabStyle::easeOut());

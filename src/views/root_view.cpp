@@ -32,7 +32,10 @@ RootView::RootView(AppStore &store, QWidget *parent)
 }
 
 RootView::RootView(AppStore &store, const QString &supportPicturePath, QWidget *parent)
-    : QWidget(parent), m_store(store), m_shownMode(store.mode()), m_settingsStyle(SettingsCardStyle::standard())
+    : QWidget(parent)
+    , m_store(store)
+    , m_shownMode(store.mode())
+    , m_settingsStyle(SettingsCardStyle::standard())
 {
     setPalette(lightPalette());
     setAutoFillBackground(false);
@@ -115,8 +118,14 @@ QPalette RootView::lightPalette()
     return palette;
 }
 
-bool RootView::isSettingsOpen() const { return m_settingsCard->isVisibleTo(this); }
-bool RootView::isSupportOpen() const { return m_support->isVisibleTo(this); }
+bool RootView::isSettingsOpen() const
+{
+    return m_settingsCard->isVisibleTo(this);
+}
+bool RootView::isSupportOpen() const
+{
+    return m_support->isVisibleTo(this);
+}
 
 void RootView::setSettingsOpen(bool open)
 {

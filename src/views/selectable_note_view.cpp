@@ -5,7 +5,8 @@
 #include <QTextFrame>
 
 SelectableNoteView::SelectableNoteView(QWidget *parent, const NoteViewStyle &style)
-    : QTextBrowser(parent), m_style(style)
+    : QTextBrowser(parent)
+    , m_style(style)
 {
     setOpenLinks(false);
     setOpenExternalLinks(false);

@@ -18,7 +18,10 @@
 #include <QVBoxLayout>
 
 SettingsCard::SettingsCard(AppStore &store, const SettingsCardStyle &style, QWidget *parent)
-    : QWidget(parent), m_store(store), m_style(style), m_quit([] { QCoreApplication::quit(); })
+    : QWidget(parent)
+    , m_store(store)
+    , m_style(style)
+    , m_quit([] { QCoreApplication::quit(); })
 {
     setFixedWidth(m_style.width);
     auto *column = new QVBoxLayout(this);
@@ -26,20 +29,33 @@ SettingsCard::SettingsCard(AppStore &store, const SettingsCardStyle &style, QWid
     column->setSpacing(0);
     column->addWidget(makePlainLabel(QStringLiteral("快速设置"), m_style.titleFont, m_style.rowText, this));
     column->addSpacing(4);
-    column->addWidget(makePlainLabel(QStringLiteral("剪贴板历史仅保存在本机"), m_style.noteFont, m_style.noteColor, this));
+    column->addWidget(
+        makePlainLabel(QStringLiteral("剪贴板历史仅保存在本机"), m_style.noteFont, m_style.noteColor, this));
     column->addSpacing(12);
     column->addWidget(new PaddedDivider(m_style.divider, 0, this));
     column->addWidget(makeSwitchRow());
     column->addWidget(new PaddedDivider(m_style.divider, 0, this));
 
-    SettingsRow::Look folder{QStringLiteral("folder"), m_style.rowFont, m_style.rowText, m_style.pathFont,
-                             m_style.pathColor, m_style.iconSize, 10, true};
+    SettingsRow::Look folder{QStringLiteral("folder"),
+                             m_style.rowFont,
+                             m_style.rowText,
+                             m_style.pathFont,
+                             m_style.pathColor,
+                             m_style.iconSize,
+                             10,
+                             true};
     m_folderRow = new SettingsRow(folder, QStringLiteral("Markdown 文件夹"), this);
     column->addWidget(m_folderRow);
     column->addWidget(new PaddedDivider(m_style.divider, 0, this));
 
-    SettingsRow::Look quit{QStringLiteral("power"), m_style.rowFont, m_style.quitColor, m_style.pathFont,
-                           m_style.pathColor, m_style.iconSize, 10, false};
+    SettingsRow::Look quit{QStringLiteral("power"),
+                           m_style.rowFont,
+                           m_style.quitColor,
+                           m_style.pathFont,
+                           m_style.pathColor,
+                           m_style.iconSize,
+                           10,
+                           false};
     m_quitRow = new SettingsRow(quit, QStringLiteral("退出Quillo"), this);
     column->addWidget(m_quitRow);
 
@@ -64,8 +80,8 @@ QWidget *SettingsCard::makeSwitchRow()
     layout->setContentsMargins(0, 11, 0, 11);
     layout->setSpacing(8);
     auto *icon = new QLabel(row);
-    icon->setPixmap(Icons::pixmap(QStringLiteral("checkmark.shield"), m_style.iconSize, m_style.rowText,
-                                  devicePixelRatioF()));
+    icon->setPixmap(
+        Icons::pixmap(QStringLiteral("checkmark.shield"), m_style.iconSize, m_style.rowText, devicePixelRatioF()));
     layout->addWidget(icon);
     layout->addWidget(makePlainLabel(QStringLiteral("忽略敏感内容"), m_style.rowFont, m_style.rowText, row), 1);
     m_switch = new ToggleSwitch(m_style.toggle, row);

@@ -11,7 +11,8 @@ constexpr int kDetailGap = 2; // between the title and its second line
 } // namespace
 
 SettingsRow::SettingsRow(const Look &look, const QString &title, QWidget *parent)
-    : QAbstractButton(parent), m_look(look)
+    : QAbstractButton(parent)
+    , m_look(look)
 {
     setText(title);
     setAccessibleName(title);
@@ -44,8 +45,8 @@ void SettingsRow::paintEvent(QPaintEvent *)
     if (isDown())
         color.setAlphaF(color.alphaF() * 0.6f);
     const QRect content = rect().adjusted(0, m_look.verticalPadding, 0, -m_look.verticalPadding);
-    Icons::paint(painter, m_look.icon, QRectF(0, content.top(), m_look.iconSize, content.height()),
-                 m_look.iconSize, color);
+    Icons::paint(painter, m_look.icon, QRectF(0, content.top(), m_look.iconSize, content.height()), m_look.iconSize,
+                 color);
     int right = content.right();
     if (m_look.chevron) {
         Icons::paint(painter, QStringLiteral("chevron.right"),

@@ -33,7 +33,9 @@ QPixmap roundedPicture(const QImage &image, int maxWidth, int height, double rad
 } // namespace
 
 SupportCard::SupportCard(const SupportCardStyle &style, QWidget *parent, const QString &picturePath)
-    : QWidget(parent), m_style(style), m_open([](const QUrl &url) { QDesktopServices::openUrl(url); })
+    : QWidget(parent)
+    , m_style(style)
+    , m_open([](const QUrl &url) { QDesktopServices::openUrl(url); })
 {
     setFixedWidth(m_style.width);
     auto *column = new QVBoxLayout(this);
@@ -73,9 +75,10 @@ QWidget *SupportCard::makeHeader()
     row->setContentsMargins(0, 0, 0, 0);
     auto *titles = new QVBoxLayout;
     titles->setSpacing(3);
-    titles->addWidget(makePlainLabel(QStringLiteral("请作者喝杯咖啡"), m_style.titleFont, Palette::kPrimaryText, header));
+    titles->addWidget(
+        makePlainLabel(QStringLiteral("请作者喝杯咖啡"), m_style.titleFont, Palette::kPrimaryText, header));
     titles->addWidget(makePlainLabel(QStringLiteral("Quillo完全免费，感谢你的支持"), m_style.subtitleFont,
-                                m_style.subtitleColor, header));
+                                     m_style.subtitleColor, header));
     row->addLayout(titles);
     row->addStretch(1);
     m_close = new IconTile(m_style.close, header);
@@ -94,7 +97,8 @@ QLabel *SupportCard::makePicture(const QString &path)
         return nullptr;
     auto *label = new QLabel(this);
     const int maxWidth = m_style.width - 2 * m_style.padding;
-    label->setPixmap(roundedPicture(image, maxWidth, m_style.pictureHeight, m_style.pictureRadius, devicePixelRatioF()));
+    label->setPixmap(
+        roundedPicture(image, maxWidth, m_style.pictureHeight, m_style.pictureRadius, devicePixelRatioF()));
     return label;
 }
 

@@ -7,7 +7,8 @@
 #include <QPainter>
 
 SupportOverlay::SupportOverlay(const SupportCardStyle &style, QWidget *parent, const QString &picturePath)
-    : QWidget(parent), m_style(style)
+    : QWidget(parent)
+    , m_style(style)
 {
     m_card = picturePath.isNull() ? new SupportCard(m_style, this) : new SupportCard(m_style, this, picturePath);
     connect(m_card, &SupportCard::closeClicked, this, &SupportOverlay::dismissed);

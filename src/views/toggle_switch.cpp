@@ -4,7 +4,9 @@
 
 #include <QPainter>
 
-ToggleSwitch::ToggleSwitch(const ToggleSwitchStyle &style, QWidget *parent) : QAbstractButton(parent), m_style(style)
+ToggleSwitch::ToggleSwitch(const ToggleSwitchStyle &style, QWidget *parent)
+    : QAbstractButton(parent)
+    , m_style(style)
 {
     setCheckable(true);
     setFixedSize(m_style.size);

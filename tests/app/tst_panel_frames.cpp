@@ -31,22 +31,20 @@ void TestPanelFrames::frames_data()
     QTest::addColumn<QRect>("tab");
 
     // 875 / 2 - 36 = 401.5, rounded half up.
-    QTest::newRow("worked example") << QRect(0, 0, 1440, 875) << QRect(1000, 22, 440, 760)
-                                    << QRect(1448, 22, 440, 760) << QRect(1422, 402, 18, 72);
-    QTest::newRow("tall 4k") << QRect(0, 0, 3840, 2160) << QRect(3400, 22, 440, 760)
-                             << QRect(3848, 22, 440, 760) << QRect(3822, 1044, 18, 72);
-    QTest::newRow("exactly 796 high") << QRect(0, 0, 1280, 796) << QRect(840, 22, 440, 760)
-                                      << QRect(1288, 22, 440, 760) << QRect(1262, 362, 18, 72);
-    QTest::newRow("short: 700 high") << QRect(0, 0, 1024, 700) << QRect(584, 22, 440, 664)
-                                     << QRect(1032, 22, 440, 664) << QRect(1006, 314, 18, 72);
+    QTest::newRow("worked example") << QRect(0, 0, 1440, 875) << QRect(1000, 22, 440, 760) << QRect(1448, 22, 440, 760)
+                                    << QRect(1422, 402, 18, 72);
+    QTest::newRow("tall 4k") << QRect(0, 0, 3840, 2160) << QRect(3400, 22, 440, 760) << QRect(3848, 22, 440, 760)
+                             << QRect(3822, 1044, 18, 72);
+    QTest::newRow("exactly 796 high") << QRect(0, 0, 1280, 796) << QRect(840, 22, 440, 760) << QRect(1288, 22, 440, 760)
+                                      << QRect(1262, 362, 18, 72);
+    QTest::newRow("short: 700 high") << QRect(0, 0, 1024, 700) << QRect(584, 22, 440, 664) << QRect(1032, 22, 440, 664)
+                                     << QRect(1006, 314, 18, 72);
     QTest::newRow("top panel of 30") << QRect(0, 30, 1440, 870) << QRect(1000, 52, 440, 760)
                                      << QRect(1448, 52, 440, 760) << QRect(1422, 429, 18, 72);
-    QTest::newRow("second screen to the right")
-        << QRect(1920, 100, 1280, 700) << QRect(2760, 122, 440, 664) << QRect(3208, 122, 440, 664)
-        << QRect(3182, 414, 18, 72);
-    QTest::newRow("screen left of the primary")
-        << QRect(-1280, -200, 1280, 1023) << QRect(-440, -178, 440, 760) << QRect(8, -178, 440, 760)
-        << QRect(-18, 276, 18, 72);
+    QTest::newRow("second screen to the right") << QRect(1920, 100, 1280, 700) << QRect(2760, 122, 440, 664)
+                                                << QRect(3208, 122, 440, 664) << QRect(3182, 414, 18, 72);
+    QTest::newRow("screen left of the primary") << QRect(-1280, -200, 1280, 1023) << QRect(-440, -178, 440, 760)
+                                                << QRect(8, -178, 440, 760) << QRect(-18, 276, 18, 72);
     QTest::newRow("degenerate: shorter than the margin")
         << QRect(0, 0, 800, 20) << QRect(360, 22, 440, 0) << QRect(808, 22, 440, 0) << QRect(782, -26, 18, 72);
 }
@@ -77,11 +75,11 @@ void TestPanelFrames::anchorChoice_data()
     QTest::addColumn<std::optional<QString>>("anchor");
 
     const QList<ScreenInfo> two{kLeft, kRight};
-    QTest::newRow("pointer on the secondary") << two << std::optional(kLeft) << QPoint(2000, 500)
-                                              << kRight.name << std::optional(kRight.name);
+    QTest::newRow("pointer on the secondary")
+        << two << std::optional(kLeft) << QPoint(2000, 500) << kRight.name << std::optional(kRight.name);
     // The strip below the available area (a dock) still belongs to the screen.
-    QTest::newRow("pointer over the dock") << two << std::optional(kRight) << QPoint(100, 1060) << kLeft.name
-                                           << std::optional(kLeft.name);
+    QTest::newRow("pointer over the dock")
+        << two << std::optional(kRight) << QPoint(100, 1060) << kLeft.name << std::optional(kLeft.name);
     QTest::newRow("edge pixel belongs to the right screen")
         << two << std::optional(kLeft) << QPoint(1920, 0) << kRight.name << std::optional(kRight.name);
     QTest::newRow("pointer off every screen: primary")

@@ -36,7 +36,8 @@ struct WindowState
 // the same name, so the shell's windows are told apart by their width.
 QString windowId(int width)
 {
-    const QStringList ids = run(QStringLiteral("xdotool"), {"search", "--name", "Quillo"}).split('\n', Qt::SkipEmptyParts);
+    const QStringList ids =
+        run(QStringLiteral("xdotool"), {"search", "--name", "Quillo"}).split('\n', Qt::SkipEmptyParts);
     for (const QString &id : ids) {
         if (run(QStringLiteral("xwininfo"), {"-id", id}).contains(QStringLiteral("Width: %1\n").arg(width)))
             return id;
@@ -55,8 +56,8 @@ WindowState windowState(int width)
         return pattern.match(info).captured(1).toInt();
     };
     WindowState state;
-    state.geometry = QRect(number("Absolute upper-left X"), number("Absolute upper-left Y"), number("Width"),
-                           number("Height"));
+    state.geometry =
+        QRect(number("Absolute upper-left X"), number("Absolute upper-left Y"), number("Width"), number("Height"));
     state.viewable = info.contains(QStringLiteral("Map State: IsViewable"));
     return state;
 }

@@ -23,7 +23,11 @@ public:
     };
     struct Write
     {
-        enum class Kind { text, image };
+        enum class Kind
+        {
+            text,
+            image
+        };
         Kind kind = Kind::text;
         QString text;
         QImage image;
@@ -97,10 +101,26 @@ public:
         setContent(content);
     }
     // Single-field edits, each one change.
-    void setTypes(const QStringList &types) { m_content.types = types; bump(); }
-    void setImage(const std::optional<RawImage> &image) { m_content.image = image; bump(); }
-    void setUrls(const std::optional<QList<QUrl>> &urls) { m_content.urls = urls; bump(); }
-    void setText(const std::optional<QString> &text) { m_content.text = text; bump(); }
+    void setTypes(const QStringList &types)
+    {
+        m_content.types = types;
+        bump();
+    }
+    void setImage(const std::optional<RawImage> &image)
+    {
+        m_content.image = image;
+        bump();
+    }
+    void setUrls(const std::optional<QList<QUrl>> &urls)
+    {
+        m_content.urls = urls;
+        bump();
+    }
+    void setText(const std::optional<QString> &text)
+    {
+        m_content.text = text;
+        bump();
+    }
     // The owner went away: X11 reports a change with empty content.
     void clearContent() { setContent(Content{}); }
 

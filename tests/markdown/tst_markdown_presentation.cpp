@@ -5,7 +5,7 @@
 class TestMarkdownPresentation : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void clean_data()
     {
         QTest::addColumn<QString>("input");
@@ -58,8 +58,7 @@ class TestMarkdownPresentation : public QObject
                                << "";
         QTest::newRow("only a marker") << "## "
                                        << "";
-        QTest::newRow("Chinese") << QStringLiteral("**重要** 的[事项](a.md)")
-                                 << QStringLiteral("重要 的事项");
+        QTest::newRow("Chinese") << QStringLiteral("**重要** 的[事项](a.md)") << QStringLiteral("重要 的事项");
         QTest::newRow("emoji inside italic") << QStringLiteral("*😀*") << QStringLiteral("😀");
         QTest::newRow("replacement text with $ is literal") << "[cost $1](x)"
                                                             << "cost $1";

@@ -20,7 +20,7 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
 class TestNoteCardSummary : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void fromText_data()
     {
         QTest::addColumn<QString>("text");
@@ -46,10 +46,9 @@ class TestNoteCardSummary : public QObject
                                                              << "n.md"
                                                              << "Heading"
                                                              << "first line";
-        QTest::newRow("rules dropped, rest cleaned and joined")
-            << "T\n---\n* * *\n- item **b**\n> quoted\n_ _ _"
-            << "n.md"
-            << "T" << QStringLiteral("item b  \u00B7  quoted");
+        QTest::newRow("rules dropped, rest cleaned and joined") << "T\n---\n* * *\n- item **b**\n> quoted\n_ _ _"
+                                                                << "n.md"
+                                                                << "T" << QStringLiteral("item b  \u00B7  quoted");
         QTest::newRow("lines that clean to nothing are dropped") << "T\n![](a.png)\n##\nend"
                                                                  << "n.md"
                                                                  << "T"
@@ -89,12 +88,10 @@ class TestNoteCardSummary : public QObject
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("preview");
-        QTest::newRow("UTF-8") << QByteArray("# 标题\n正文") << QStringLiteral("标题")
-                               << QStringLiteral("正文");
+        QTest::newRow("UTF-8") << QByteArray("# 标题\n正文") << QStringLiteral("标题") << QStringLiteral("正文");
         QTest::newRow("byte-order mark dropped") << QByteArray("\xEF\xBB\xBF# Title\nx") << "Title"
                                                  << "x";
-        QTest::newRow("GBK is unreadable")
-            << QByteArray("\xB1\xEA\xCC\xE2\n\xD5\xFD") << "note" << kEmptyPreview;
+        QTest::newRow("GBK is unreadable") << QByteArray("\xB1\xEA\xCC\xE2\n\xD5\xFD") << "note" << kEmptyPreview;
         QTest::newRow("cut inside a character") << QByteArray("# T\nx\xE4\xB8") << "note" << kEmptyPreview;
     }
     void fromFile()

@@ -7,7 +7,7 @@ Q_DECLARE_METATYPE(OptionalName)
 class TestNoteDetailText : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void titleAndBody_data()
     {
         QTest::addColumn<QString>("noteText");
@@ -22,9 +22,8 @@ class TestNoteDetailText : public QObject
                                                          << "x";
         QTest::newRow("first line equal to the file name") << "Hello\nworld" << hello << "Hello"
                                                            << "world";
-        QTest::newRow("cleaned first line equal to the file name")
-            << "## **Hello**\n\n  x  " << hello << "Hello"
-            << "x";
+        QTest::newRow("cleaned first line equal to the file name") << "## **Hello**\n\n  x  " << hello << "Hello"
+                                                                   << "x";
         QTest::newRow("nothing selected, no heading")
             << "Hello\nworld" << none << QStringLiteral("笔记") << "Hello\nworld";
         QTest::newRow("heading title is not trimmed") << "#  Spaced \nx" << none << " Spaced "

@@ -38,7 +38,7 @@ NoteDocumentInput input(const QString &title, const QString &body)
 class TestNoteDocumentBuilder : public QObject
 {
     Q_OBJECT
-  private slots:
+private slots:
     void classify_data()
     {
         QTest::addColumn<QString>("line");
@@ -54,8 +54,7 @@ class TestNoteDocumentBuilder : public QObject
         QTest::newRow("fence") << "```cpp" << Kind::CodeFence << "" << 0;
         QTest::newRow("indented fence") << "  ```" << Kind::CodeFence << "" << 0;
         QTest::newRow("dash bullet") << "- item" << Kind::Bullet << QStringLiteral("\u2022 item") << 0;
-        QTest::newRow("star bullet, cleaned")
-            << "* **b** [l](u)" << Kind::Bullet << QStringLiteral("\u2022 b l") << 0;
+        QTest::newRow("star bullet, cleaned") << "* **b** [l](u)" << Kind::Bullet << QStringLiteral("\u2022 b l") << 0;
         QTest::newRow("plus bullet") << "\t+ p" << Kind::Bullet << QStringLiteral("\u2022 p") << 0;
         QTest::newRow("no space after dash") << "-item" << Kind::Text << "-item" << 0;
         QTest::newRow("quote") << "> quoted" << Kind::Quote << "quoted" << 0;
@@ -118,8 +117,8 @@ class TestNoteDocumentBuilder : public QObject
                                           << "A" << 13.5 << int(QFont::Normal) << body << false;
         QTest::newRow("fence") << "```"
                                << "" << 12.5 << int(QFont::Normal) << style.secondaryLabel << true;
-        QTest::newRow("bullet") << "- item" << QStringLiteral("\u2022 item") << 13.5 << int(QFont::Normal)
-                                << body << false;
+        QTest::newRow("bullet") << "- item" << QStringLiteral("\u2022 item") << 13.5 << int(QFont::Normal) << body
+                                << false;
         QTest::newRow("quote") << "> q"
                                << "q" << 13.5 << int(QFont::Normal) << QColor(0x5B, 0x69, 0x7C) << false;
         QTest::newRow("rule") << "* * *" << kRule << 11.0 << int(QFont::Normal) << style.separator << false;

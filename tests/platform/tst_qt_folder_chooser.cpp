@@ -57,7 +57,8 @@ void TestQtFolderChooser::dialogIsConfiguredAsAsked()
         dialog->reject();
     });
     QtFolderChooser chooser;
-    const auto chosen = chooser.chooseFolder(QStringLiteral("选择 Markdown 笔记文件夹"), QStringLiteral("选择"), start.path());
+    const auto chosen =
+        chooser.chooseFolder(QStringLiteral("选择 Markdown 笔记文件夹"), QStringLiteral("选择"), start.path());
     QVERIFY(!chosen);
     QCOMPARE(title, QStringLiteral("选择 Markdown 笔记文件夹"));
     QCOMPARE(accept, QStringLiteral("选择"));

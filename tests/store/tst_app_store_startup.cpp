@@ -1,5 +1,5 @@
-#include "test_main.h"
 #include "test_files.h"
+#include "test_main.h"
 
 #include "app_store_test_access.h"
 #include "fake_pasteboard.h"
@@ -19,10 +19,22 @@ using TestFiles::writeFile;
 
 namespace {
 
-QString home() { return QDir::homePath(); }
-QString supportDir() { return home() + QStringLiteral("/.local/share/Quillo"); }
-QString documentsQuillo() { return home() + QStringLiteral("/Documents/Quillo"); }
-QString cloudParent() { return home() + QStringLiteral("/Library/Mobile Documents/com~apple~CloudDocs"); }
+QString home()
+{
+    return QDir::homePath();
+}
+QString supportDir()
+{
+    return home() + QStringLiteral("/.local/share/Quillo");
+}
+QString documentsQuillo()
+{
+    return home() + QStringLiteral("/Documents/Quillo");
+}
+QString cloudParent()
+{
+    return home() + QStringLiteral("/Library/Mobile Documents/com~apple~CloudDocs");
+}
 
 } // namespace
 
@@ -126,7 +138,8 @@ void TestAppStoreStartup::storedPreferencesApplied()
     const QString gone = home() + QStringLiteral("/elsewhere/我的笔记");
     QVERIFY(QDir().mkpath(cloudParent())); // ignored: stored preferences win
     writeFile(supportDir() + QStringLiteral("/preferences.json"),
-              R"({"noteDirectory":")" + QString(gone + QLatin1Char('/')).replace(QLatin1String("/"), QLatin1String("\\/")).toUtf8()
+              R"({"noteDirectory":")"
+                  + QString(gone + QLatin1Char('/')).replace(QLatin1String("/"), QLatin1String("\\/")).toUtf8()
                   + R"(","ignoreSensitive":false})");
     const QByteArray before = readFile(supportDir() + QStringLiteral("/preferences.json"));
     const auto store = makeStore();

@@ -86,7 +86,10 @@ void TestClipJson::rejectsHistory_data()
     const auto replaced = [](QByteArray e, const char *from, const char *to) { return e.replace(from, to); };
     QTest::newRow("id number") << "[" + replaced(next, "\"5F3C1A2B-0D4E-4F60-8A7B-9C0D1E2F3A4B\"", "5") + "]";
     QTest::newRow("id braced") << "[" + replaced(next, "\"5F3C1A2B", "\"{5F3C1A2B").replace("3A4B\"", "3A4B}\"") + "]";
-    QTest::newRow("id without dashes") << "[" + replaced(next, "5F3C1A2B-0D4E-4F60-8A7B-9C0D1E2F3A4B", "5F3C1A2B0D4E4F608A7B9C0D1E2F3A4B") + "]";
+    QTest::newRow("id without dashes") << "["
+                                              + replaced(next, "5F3C1A2B-0D4E-4F60-8A7B-9C0D1E2F3A4B",
+                                                         "5F3C1A2B0D4E4F608A7B9C0D1E2F3A4B")
+                                              + "]";
     QTest::newRow("id not hex") << "[" + replaced(next, "5F3C1A2B-", "5F3C1A2G-") + "]";
     QTest::newRow("id short") << "[" + replaced(next, "3A4B\"", "3A4\"") + "]";
     QTest::newRow("id dash moved") << "[" + replaced(next, "5F3C1A2B-0D4E", "5F3C1A2-B0D4E") + "]";
@@ -125,19 +128,20 @@ void TestClipJson::acceptsHistory_data()
     QTest::newRow("imagePath absent") << "[" + kValidElement + "]" << upper << std::optional<QString>();
     QTest::newRow("imagePath null") << "[" + withKey(kValidElement, "imagePath", "null") + "]" << upper
                                     << std::optional<QString>();
-    QTest::newRow("imagePath string") << "[" + withKey(kValidElement, "imagePath", R"("\/p\/q.png")") + "]"
-                                      << upper << std::optional<QString>(QStringLiteral("/p/q.png"));
+    QTest::newRow("imagePath string") << "[" + withKey(kValidElement, "imagePath", R"("\/p\/q.png")") + "]" << upper
+                                      << std::optional<QString>(QStringLiteral("/p/q.png"));
     QTest::newRow("unknown keys") << "[" + withKey(kValidElement, "colour", R"({"a":[1,2]})") + "]" << upper
                                   << std::optional<QString>();
-    QTest::newRow("key order free")
-        << QByteArray(R"([{"isPinned":false,"createdAt":757382400,"source":"剪贴板","content":"c",)"
-                      R"("title":"t","kind":"text","id":"5F3C1A2B-0D4E-4F60-8A7B-9C0D1E2F3A4B"}])")
-        << upper << std::optional<QString>();
-    QTest::newRow("lower-case id") << "[" + QByteArray(kValidElement).replace(upper.toLatin1(), upper.toLower().toLatin1()) + "]"
-                                   << upper << std::optional<QString>();
+    QTest::newRow("key order free") << QByteArray(
+        R"([{"isPinned":false,"createdAt":757382400,"source":"剪贴板","content":"c",)"
+        R"("title":"t","kind":"text","id":"5F3C1A2B-0D4E-4F60-8A7B-9C0D1E2F3A4B"}])")
+                                    << upper << std::optional<QString>();
+    QTest::newRow("lower-case id")
+        << "[" + QByteArray(kValidElement).replace(upper.toLatin1(), upper.toLower().toLatin1()) + "]" << upper
+        << std::optional<QString>();
     const QString nil = QStringLiteral("00000000-0000-0000-0000-000000000000");
-    QTest::newRow("nil id") << "[" + QByteArray(kValidElement).replace(upper.toLatin1(), nil.toLatin1()) + "]"
-                            << nil << std::optional<QString>();
+    QTest::newRow("nil id") << "[" + QByteArray(kValidElement).replace(upper.toLatin1(), nil.toLatin1()) + "]" << nil
+                            << std::optional<QString>();
     QTest::newRow("whitespace") << "[ \n" + kValidElement + " \t]\n" << upper << std::optional<QString>();
 }
 
@@ -229,8 +233,8 @@ void TestClipJson::referenceEpochOf2025()
 
 void TestClipJson::slashesReadBothWays()
 {
-    for (const QByteArray &path : {QByteArray(R"("\/a\/b\/c.png")"), QByteArray(R"("/a/b/c.png")"),
-                                   QByteArray(R"("\/a/b\/c.png")")}) {
+    for (const QByteArray &path :
+         {QByteArray(R"("\/a\/b\/c.png")"), QByteArray(R"("/a/b/c.png")"), QByteArray(R"("\/a/b\/c.png")")}) {
         const auto clips = ClipJson::decodeClips("[" + withKey(kValidElement, "imagePath", path) + "]");
         QVERIFY2(clips.has_value(), path.constData());
         QCOMPARE(clips->first().imagePath, std::optional<QString>(QStringLiteral("/a/b/c.png")));
@@ -268,8 +272,7 @@ void TestClipJson::preferencesRoundTrip()
     const QByteArray bytes = ClipJson::encodePreferences(preferences);
     QCOMPARE(bytes, QByteArray(R"({"noteDirectory":"\/home\/李\/Documents\/Quillo","ignoreSensitive":false})"));
     QCOMPARE(ClipJson::decodePreferences(bytes), std::optional<Preferences>(preferences));
-    const auto reordered =
-        ClipJson::decodePreferences(R"({"ignoreSensitive":true,"extra":1,"noteDirectory":"/n"})");
+    const auto reordered = ClipJson::decodePreferences(R"({"ignoreSensitive":true,"extra":1,"noteDirectory":"/n"})");
     QCOMPARE(reordered, std::optional<Preferences>(Preferences{QStringLiteral("/n"), true}));
 }
 
@@ -279,7 +282,10 @@ void TestClipJson::hostileDocumentsAreRejectedQuickly_data()
     QTest::newRow("nested arrays") << QByteArray(200000, '[') + QByteArray(200000, ']');
     QTest::newRow("nested objects") << QByteArray("{\"a\":").repeated(100000) + "1" + QByteArray(100000, '}');
     QTest::newRow("unclosed nesting") << QByteArray(1000000, '[');
-    QTest::newRow("deep inside element") << "[" + withKey(kValidElement, "x", QByteArray(5000, '[') + QByteArray(5000, ']')) + "]";
+    QTest::newRow("deep inside element") << "["
+                                                + withKey(kValidElement, "x",
+                                                          QByteArray(5000, '[') + QByteArray(5000, ']'))
+                                                + "]";
     QByteArray many("[");
     for (int i = 0; i < 2000000; ++i)
         many += "0,";

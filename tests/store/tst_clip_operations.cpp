@@ -153,8 +153,7 @@ private slots:
         for (int i = 0; i < 101; ++i)
             all << i;
         QTest::newRow("101 pinned") << 101 << all << QStringList{"u0"} << QStringList{"new"} << 101;
-        QTest::newRow("99 entries: no trim") << 99 << QList<int>{5} << QStringList{"new", "u0"} << QStringList{}
-                                             << 100;
+        QTest::newRow("99 entries: no trim") << 99 << QList<int>{5} << QStringList{"new", "u0"} << QStringList{} << 100;
     }
     void addClipTrims()
     {
@@ -245,8 +244,8 @@ private slots:
         QFETCH(QString, where);
         QFETCH(bool, sharedWithPinned);
         QFETCH(bool, remains);
-        const QString path = writePng(where == "images" ? image("OLD.png") : store().supportDirectory() + "/outside/OLD.png",
-                                      Qt::green);
+        const QString path =
+            writePng(where == "images" ? image("OLD.png") : store().supportDirectory() + "/outside/OLD.png", Qt::green);
         QList<ClipItem> clips;
         if (sharedWithPinned)
             clips << picture(path, 1, true);
@@ -322,7 +321,7 @@ private slots:
         QVERIFY(junk.open(QIODevice::WriteOnly));
         junk.write("not a picture");
         junk.close();
-        const QString absolute = path.isEmpty() ? QString()
+        const QString absolute = path.isEmpty()               ? QString()
                                  : path.startsWith("images/") ? image(path.mid(7))
                                                               : store().supportDirectory() + '/' + path;
         ClipItem item = picture(absolute, 10);
@@ -418,8 +417,8 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("empty: pinned first, newest first, ties stable")
             << "" << QStringList{"pinned old", "foo bar", "tie first", "tie second", "Café", "school", "file.txt"};
-        QTest::newRow("white space only") << " \n " << QStringList{"pinned old", "foo bar", "tie first", "tie second",
-                                                                     "Café", "school", "file.txt"};
+        QTest::newRow("white space only")
+            << " \n " << QStringList{"pinned old", "foo bar", "tie first", "tie second", "Café", "school", "file.txt"};
         QTest::newRow("trimmed and lower-cased") << "  FOO " << QStringList{"foo bar"};
         QTest::newRow("source label") << "finder" << QStringList{"file.txt"};
         QTest::newRow("across the title-content join") << "bar hello" << QStringList{"foo bar"};
@@ -525,9 +524,10 @@ private:
     QStringList fixtureFiles() const
     {
         const QString outside = m_store->supportDirectory() + "/outside";
-        return {image("A.png"),     image("B.png"), outside + "/O.png", outside + "/T.png",
-                image("L.png"),     m_store->supportDirectory() + "/victim.png",
-                image("sub/S.png"), image("H.png"), image("K.png"),     image("Z.png")};
+        return {image("A.png"),     image("B.png"), outside + "/O.png",
+                outside + "/T.png", image("L.png"), m_store->supportDirectory() + "/victim.png",
+                image("sub/S.png"), image("H.png"), image("K.png"),
+                image("Z.png")};
     }
 };
 

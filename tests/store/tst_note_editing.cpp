@@ -22,7 +22,10 @@ QString impossibleFolder(const NoteStoreFixture &f)
     return f.path(QStringLiteral("blocker/notes"));
 }
 
-QString fileNameOf(const QUrl &url) { return url.fileName(); }
+QString fileNameOf(const QUrl &url)
+{
+    return url.fileName();
+}
 
 } // namespace
 
@@ -176,20 +179,32 @@ void TestNoteEditing::noteFromClip_data()
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("body");
 
-    QTest::newRow("text, heading after blank lines")
-        << int(ClipKind::text) << "t" << "\n  \n## Meeting notes\nbody" << "Meeting notes.md"
-        << "# Meeting notes\n\n\n  \n## Meeting notes\nbody\n";
-    QTest::newRow("text with path characters") << int(ClipKind::text) << "t" << "a/b:c?" << "a-b-c-.md"
+    QTest::newRow("text, heading after blank lines") << int(ClipKind::text) << "t"
+                                                     << "\n  \n## Meeting notes\nbody"
+                                                     << "Meeting notes.md"
+                                                     << "# Meeting notes\n\n\n  \n## Meeting notes\nbody\n";
+    QTest::newRow("text with path characters") << int(ClipKind::text) << "t"
+                                               << "a/b:c?"
+                                               << "a-b-c-.md"
                                                << "# a/b:c?\n\na/b:c?\n";
-    QTest::newRow("link") << int(ClipKind::link) << "Qt" << "https://qt.io" << "Qt.md"
+    QTest::newRow("link") << int(ClipKind::link) << "Qt"
+                          << "https://qt.io"
+                          << "Qt.md"
                           << "# Qt\n\n[https://qt.io](https://qt.io)\n";
-    QTest::newRow("link without title") << int(ClipKind::link) << "" << "https://a.b" << "收藏链接.md"
+    QTest::newRow("link without title") << int(ClipKind::link) << ""
+                                        << "https://a.b"
+                                        << "收藏链接.md"
                                         << "# 收藏链接\n\n[https://a.b](https://a.b)\n";
-    QTest::newRow("code") << int(ClipKind::code) << "c" << "int x;" << "int x;.md"
+    QTest::newRow("code") << int(ClipKind::code) << "c"
+                          << "int x;"
+                          << "int x;.md"
                           << "# int x;\n\n```\nint x;\n```\n";
-    QTest::newRow("code with a fence inside") << int(ClipKind::code) << "c" << "a ``` b" << "a ``` b.md"
+    QTest::newRow("code with a fence inside") << int(ClipKind::code) << "c"
+                                              << "a ``` b"
+                                              << "a ``` b.md"
                                               << "# a ``` b\n\n````\na ``` b\n````\n";
-    QTest::newRow("file") << int(ClipKind::file) << "报告 (1).pdf" << "/home/u/报告 (1).pdf"
+    QTest::newRow("file") << int(ClipKind::file) << "报告 (1).pdf"
+                          << "/home/u/报告 (1).pdf"
                           << "报告 (1).pdf.md"
                           << "# 报告 (1).pdf\n\n[报告 (1).pdf](file:///home/u/%E6%8A%A5%E5%91%8A%20%281%29.pdf)\n";
 }
@@ -216,19 +231,37 @@ void TestNoteEditing::noteTitle_data()
     QTest::addColumn<QString>("expected");
 
     const QString fifty = QString(50, QLatin1Char('x'));
-    QTest::newRow("heading marker") << int(ClipKind::text) << "" << "### 标题" << "标题";
-    QTest::newRow("seven hashes keep one") << int(ClipKind::text) << "" << "####### x" << "# x";
-    QTest::newRow("marker after spaces stays") << int(ClipKind::text) << "" << "  # x" << "# x";
-    QTest::newRow("tabs folded") << int(ClipKind::text) << "" << "a\t\tb" << "a b";
-    QTest::newRow("blank lines skipped") << int(ClipKind::text) << "" << " \t\r\n\nsecond" << "second";
-    QTest::newRow("all blank uses title") << int(ClipKind::code) << "标题" << "  \n\t\n" << "标题";
-    QTest::newRow("only a marker") << int(ClipKind::text) << "" << "#" << "剪贴板笔记";
+    QTest::newRow("heading marker") << int(ClipKind::text) << ""
+                                    << "### 标题"
+                                    << "标题";
+    QTest::newRow("seven hashes keep one") << int(ClipKind::text) << ""
+                                           << "####### x"
+                                           << "# x";
+    QTest::newRow("marker after spaces stays") << int(ClipKind::text) << ""
+                                               << "  # x"
+                                               << "# x";
+    QTest::newRow("tabs folded") << int(ClipKind::text) << ""
+                                 << "a\t\tb"
+                                 << "a b";
+    QTest::newRow("blank lines skipped") << int(ClipKind::text) << ""
+                                         << " \t\r\n\nsecond"
+                                         << "second";
+    QTest::newRow("all blank uses title") << int(ClipKind::code) << "标题"
+                                          << "  \n\t\n"
+                                          << "标题";
+    QTest::newRow("only a marker") << int(ClipKind::text) << ""
+                                   << "#"
+                                   << "剪贴板笔记";
     QTest::newRow("36 characters") << int(ClipKind::text) << "" << fifty << fifty.left(36);
     QTest::newRow("graphemes, not code units")
         << int(ClipKind::text) << "" << QString(40, QChar(0x00E9)).replace(QChar(0x00E9), QStringLiteral("e\u0301"))
         << QString(36, QChar(0x00E9)).replace(QChar(0x00E9), QStringLiteral("e\u0301"));
-    QTest::newRow("image") << int(ClipKind::image) << "x" << "" << "剪贴板图片";
-    QTest::newRow("file") << int(ClipKind::file) << "a.txt" << "/a.txt" << "a.txt";
+    QTest::newRow("image") << int(ClipKind::image) << "x"
+                           << ""
+                           << "剪贴板图片";
+    QTest::newRow("file") << int(ClipKind::file) << "a.txt"
+                          << "/a.txt"
+                          << "a.txt";
 }
 
 void TestNoteEditing::noteTitle()
@@ -246,11 +279,16 @@ void TestNoteEditing::unsafeFileNames_data()
     QTest::addColumn<QString>("fileName");
     QTest::newRow("nul") << QStringLiteral("a") + QChar(0) + QStringLiteral("b") << "a-b.md";
     QTest::newRow("controls and delete") << QStringLiteral("x\x01y\x7Fz\x1F") << "x-y-z-.md";
-    QTest::newRow("leading dots") << "..profile" << "profile.md";
-    QTest::newRow("dots and spaces") << " . . x" << "x.md";
-    QTest::newRow("only dots") << "..." << "剪贴板笔记.md";
-    QTest::newRow("empty") << "" << "剪贴板笔记.md";
-    QTest::newRow("reserved characters") << "a*b|c\"d<e>f%g\\h" << "a-b-c-d-e-f-g-h.md";
+    QTest::newRow("leading dots") << "..profile"
+                                  << "profile.md";
+    QTest::newRow("dots and spaces") << " . . x"
+                                     << "x.md";
+    QTest::newRow("only dots") << "..."
+                               << "剪贴板笔记.md";
+    QTest::newRow("empty") << ""
+                           << "剪贴板笔记.md";
+    QTest::newRow("reserved characters") << "a*b|c\"d<e>f%g\\h"
+                                         << "a-b-c-d-e-f-g-h.md";
 }
 
 void TestNoteEditing::unsafeFileNames()
@@ -324,7 +362,8 @@ QString storePicture(const AppStore &store, const QString &name, Qt::GlobalColor
 
 ClipItem pictureClip(const QString &path, qint64 unixSeconds)
 {
-    ClipItem item = ClipItem::make(ClipKind::image, QStringLiteral("图片"), QString(), ClipItem::sourceClipboard(), path);
+    ClipItem item =
+        ClipItem::make(ClipKind::image, QStringLiteral("图片"), QString(), ClipItem::sourceClipboard(), path);
     item.createdAt = ReferenceTime::fromUnixSeconds(double(unixSeconds) + 0.75);
     return item;
 }
@@ -361,10 +400,14 @@ void TestNoteEditing::pictureFailures_data()
 {
     QTest::addColumn<QString>("picture"); // "none", "outside", "deleted", "blocked"
     QTest::addColumn<QString>("status");
-    QTest::newRow("no picture path") << "none" << "图片文件不可用";
-    QTest::newRow("not a stored picture") << "outside" << "图片文件不可用";
-    QTest::newRow("stored picture deleted") << "deleted" << "图片文件不可用";
-    QTest::newRow("attachment folder blocked") << "blocked" << "图片保存失败：";
+    QTest::newRow("no picture path") << "none"
+                                     << "图片文件不可用";
+    QTest::newRow("not a stored picture") << "outside"
+                                          << "图片文件不可用";
+    QTest::newRow("stored picture deleted") << "deleted"
+                                            << "图片文件不可用";
+    QTest::newRow("attachment folder blocked") << "blocked"
+                                               << "图片保存失败：";
 }
 
 void TestNoteEditing::pictureFailures()

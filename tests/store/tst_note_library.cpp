@@ -10,7 +10,8 @@
 namespace {
 
 const QByteArray kWelcomeBytes =
-    QStringLiteral("# 欢迎使用Quillo\n\n把常用文字放在手边，随时复制。\n\n- 支持 Markdown 文件\n- 可选择 iCloud Drive 文件夹\n")
+    QStringLiteral(
+        "# 欢迎使用Quillo\n\n把常用文字放在手边，随时复制。\n\n- 支持 Markdown 文件\n- 可选择 iCloud Drive 文件夹\n")
         .toUtf8();
 const QString kWelcomeName = QStringLiteral("欢迎使用Quillo.md");
 
@@ -127,7 +128,8 @@ void TestNoteLibrary::readsNoteText_data()
     QTest::addColumn<bool>("hasBom");
     QTest::addColumn<QString>("content");
 
-    QTest::newRow("utf-8") << QStringLiteral("# 标题\n正文").toUtf8() << true << false << QStringLiteral("# 标题\n正文");
+    QTest::newRow("utf-8") << QStringLiteral("# 标题\n正文").toUtf8() << true << false
+                           << QStringLiteral("# 标题\n正文");
     QTest::newRow("empty") << QByteArray() << true << false << QString();
     QTest::newRow("bom") << QByteArray("\xEF\xBB\xBFhello") << true << true << QStringLiteral("hello");
     QTest::newRow("gbk") << QByteArray("\xC4\xE3\xBA\xC3") << false << false << QString();
@@ -207,10 +209,14 @@ void TestNoteLibrary::folderLabel_data()
                                    << "iCloud Drive / Quillo";
     QTest::newRow("any cloud folder") << "/home/u/Library/Mobile Documents/com~apple~CloudDocs/Work"
                                       << "iCloud Drive / Quillo";
-    QTest::newRow("case matters") << "/home/u/mobile documents/Work" << "Work";
-    QTest::newRow("documents") << "/home/u/Documents/Quillo" << "Quillo";
-    QTest::newRow("trailing slash") << "/data/笔记/" << "笔记";
-    QTest::newRow("root") << "/" << "/";
+    QTest::newRow("case matters") << "/home/u/mobile documents/Work"
+                                  << "Work";
+    QTest::newRow("documents") << "/home/u/Documents/Quillo"
+                               << "Quillo";
+    QTest::newRow("trailing slash") << "/data/笔记/"
+                                    << "笔记";
+    QTest::newRow("root") << "/"
+                          << "/";
 }
 
 void TestNoteLibrary::folderLabel()

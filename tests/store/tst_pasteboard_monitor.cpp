@@ -75,7 +75,7 @@ private slots:
         QTest::addColumn<bool>("filter");
         QTest::addColumn<QString>("expectedContent"); // empty: nothing recorded
         QTest::addColumn<int>("expectedKind");
-        QTest::addColumn<QList<int>>("reads");          // image, url, text
+        QTest::addColumn<QList<int>>("reads"); // image, url, text
 
         const QUrl web(QStringLiteral("https://example.org/page"));
         Content everything = textContent(QStringLiteral("words"), {QStringLiteral("text/uri-list")});
@@ -86,8 +86,8 @@ private slots:
         QTest::newRow("marker stops before any read") << marked << true << QString() << -1 << QList<int>{0, 0, 0};
         QTest::newRow("marker ignored with the filter off")
             << marked << false << web.toString() << int(ClipKind::link) << QList<int>{1, 1, 0};
-        QTest::newRow("URL wins over text") << everything << true << web.toString() << int(ClipKind::link)
-                                            << QList<int>{1, 1, 0};
+        QTest::newRow("URL wins over text")
+            << everything << true << web.toString() << int(ClipKind::link) << QList<int>{1, 1, 0};
 
         Content secretUrl = everything;
         secretUrl.urls = QList<QUrl>{QUrl(QStringLiteral("https://example.org/cb?token=abc123"))};
@@ -104,13 +104,13 @@ private slots:
         QTest::newRow("outer white space trimmed, inner kept")
             << textContent(QStringLiteral("  hello\nworld  ")) << true << QStringLiteral("hello\nworld")
             << int(ClipKind::text) << QList<int>{1, 1, 1};
-        QTest::newRow("sensitive text") << textContent(QStringLiteral("password: hunter2")) << true << QString()
-                                        << -1 << QList<int>{1, 1, 1};
+        QTest::newRow("sensitive text") << textContent(QStringLiteral("password: hunter2")) << true << QString() << -1
+                                        << QList<int>{1, 1, 1};
         QTest::newRow("sensitive text with the filter off")
             << textContent(QStringLiteral("password: hunter2")) << false << QStringLiteral("password: hunter2")
             << int(ClipKind::text) << QList<int>{1, 1, 1};
-        QTest::newRow("code") << textContent(QStringLiteral("const x = 1;")) << true
-                              << QStringLiteral("const x = 1;") << int(ClipKind::code) << QList<int>{1, 1, 1};
+        QTest::newRow("code") << textContent(QStringLiteral("const x = 1;")) << true << QStringLiteral("const x = 1;")
+                              << int(ClipKind::code) << QList<int>{1, 1, 1};
     }
     void orderOfChecks()
     {
@@ -124,8 +124,7 @@ private slots:
         store.setIgnoreSensitiveField(filter);
         m_pasteboard->setContent(content);
         check();
-        QCOMPARE((QList<int>{m_pasteboard->imageReads(), m_pasteboard->urlReads(), m_pasteboard->textReads()}),
-                 reads);
+        QCOMPARE((QList<int>{m_pasteboard->imageReads(), m_pasteboard->urlReads(), m_pasteboard->textReads()}), reads);
         if (expectedContent.isEmpty()) {
             QVERIFY(store.clips().isEmpty());
             return;
@@ -201,8 +200,8 @@ private slots:
         QTest::newRow("folder with trailing slash")
             << QUrl(QStringLiteral("file:///home/u/Projects/")) << int(ClipKind::file) << QStringLiteral("Projects")
             << QStringLiteral("/home/u/Projects") << finder;
-        QTest::newRow("root folder") << QUrl(QStringLiteral("file:///")) << int(ClipKind::file)
-                                     << QStringLiteral("/") << QStringLiteral("/") << finder;
+        QTest::newRow("root folder") << QUrl(QStringLiteral("file:///")) << int(ClipKind::file) << QStringLiteral("/")
+                                     << QStringLiteral("/") << finder;
         QTest::newRow("web") << QUrl(QStringLiteral("https://www.example.com/a/b?q=1#top")) << int(ClipKind::link)
                              << QStringLiteral("www.example.com")
                              << QStringLiteral("https://www.example.com/a/b?q=1#top") << browser;
@@ -239,8 +238,7 @@ private slots:
             << (QStringLiteral("  ") + QString(limit, QLatin1Char('a')) + QStringLiteral("\n")) << true;
         QTest::newRow("three-byte characters under") << QString(limit / 3, QChar(0x4E2D)) << true;
         QTest::newRow("three-byte characters over") << QString(limit / 3 + 1, QChar(0x4E2D)) << false;
-        QTest::newRow("surrogate pairs over")
-            << QStringLiteral("😀").repeated(limit / 4 + 1) << false;
+        QTest::newRow("surrogate pairs over") << QStringLiteral("😀").repeated(limit / 4 + 1) << false;
     }
     void textSizeLimit()
     {
@@ -354,8 +352,7 @@ private slots:
         QVERIFY(QRegularExpression(QStringLiteral("^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\\.png$"))
                     .match(file.fileName())
                     .hasMatch());
-        QCOMPARE(file.permissions() & 0xF0FF,
-                 QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QCOMPARE(file.permissions() & 0xF0FF, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         const QImage stored(*item.imagePath, "PNG");
         QCOMPARE(stored.size(), QSize(40, 30));
         QCOMPARE(stored.pixel(5, 5), qRgb(200, 30, 30));
@@ -369,8 +366,8 @@ private slots:
         QBuffer buffer(&bmp);
         buffer.open(QIODevice::WriteOnly);
         picture(qRgb(10, 200, 10)).save(&buffer, "BMP");
-        m_pasteboard->setContent(Content{{QStringLiteral("image/bmp")},
-                                         Pasteboard::RawImage{bmp, QStringLiteral("image/bmp")}, {}, {}});
+        m_pasteboard->setContent(
+            Content{{QStringLiteral("image/bmp")}, Pasteboard::RawImage{bmp, QStringLiteral("image/bmp")}, {}, {}});
         check();
         QTRY_COMPARE_WITH_TIMEOUT(store.clips().size(), 1, 5000);
         QFile file(*store.clips().first().imagePath);

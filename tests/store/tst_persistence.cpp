@@ -1,5 +1,5 @@
-#include "test_main.h"
 #include "test_files.h"
+#include "test_main.h"
 
 #include "app_store_test_access.h"
 #include "fake_pasteboard.h"
@@ -25,7 +25,10 @@ using TestFiles::writeFile;
 
 namespace {
 
-QString supportDir() { return QDir::homePath() + QStringLiteral("/.local/share/Quillo"); }
+QString supportDir()
+{
+    return QDir::homePath() + QStringLiteral("/.local/share/Quillo");
+}
 
 QStringList rejectedCopies(const QString &name)
 {
@@ -78,7 +81,10 @@ std::unique_ptr<AppStore> TestPersistence::makeStore()
     return std::make_unique<AppStore>(options);
 }
 
-void TestPersistence::initTestCase() { ::umask(022); }
+void TestPersistence::initTestCase()
+{
+    ::umask(022);
+}
 
 void TestPersistence::init()
 {
@@ -167,8 +173,8 @@ void TestPersistence::existingFileModeKept()
     QVERIFY(AtomicFile::write(fresh, "x"));
     QCOMPARE(modeOf(fresh), mode_t(0644));
     QString error;
-    QVERIFY(!AtomicFile::write(QDir::homePath() + QStringLiteral("/no/such/dir/f"), "x",
-                               AtomicFile::Mode::Default, &error));
+    QVERIFY(!AtomicFile::write(QDir::homePath() + QStringLiteral("/no/such/dir/f"), "x", AtomicFile::Mode::Default,
+                               &error));
     QVERIFY(!error.isEmpty());
 }
 
@@ -201,8 +207,8 @@ void TestPersistence::rejectedFileKeptAside()
 {
     QFETCH(bool, history);
     const QString name = history ? QStringLiteral("clipboard-history.json") : QStringLiteral("preferences.json");
-    const QByteArray bad = history ? QByteArray(R"([{"id":"not-a-uuid","kind":"text"}])")
-                                   : QByteArray(R"({"ignoreSensitive":false})");
+    const QByteArray bad =
+        history ? QByteArray(R"([{"id":"not-a-uuid","kind":"text"}])") : QByteArray(R"({"ignoreSensitive":false})");
     writeFile(supportDir() + QLatin1Char('/') + name, bad);
     const auto store = makeStore();
     const qint64 before = QDateTime::currentSecsSinceEpoch();
@@ -254,7 +260,8 @@ void TestPersistence::setIgnoreSensitiveWritesAtOnce()
     QCOMPARE(changed.count(), 1);
     QCOMPARE(anyChange.count(), 1);
     QCOMPARE(readFile(store->preferencesFilePath()),
-             R"({"noteDirectory":")" + QString(store->noteDirectory()).replace(QLatin1String("/"), QLatin1String("\\/")).toUtf8()
+             R"({"noteDirectory":")"
+                 + QString(store->noteDirectory()).replace(QLatin1String("/"), QLatin1String("\\/")).toUtf8()
                  + R"(","ignoreSensitive":false})");
     // Read back by the next run.
     store->flush();

@@ -27,8 +27,8 @@ XvfbServer::XvfbServer(int width, int height)
             dup2(devnull, STDOUT_FILENO);
             dup2(devnull, STDERR_FILENO);
         }
-        execlp("Xvfb", "Xvfb", "-displayfd", fdArg.constData(), "-screen", "0", screen.constData(),
-               "-nolisten", "tcp", "-noreset", static_cast<char *>(nullptr));
+        execlp("Xvfb", "Xvfb", "-displayfd", fdArg.constData(), "-screen", "0", screen.constData(), "-nolisten", "tcp",
+               "-noreset", static_cast<char *>(nullptr));
         _exit(127);
     }
     close(fds[1]);

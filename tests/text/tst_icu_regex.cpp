@@ -13,10 +13,14 @@ private slots:
         QTest::addColumn<bool>("matches");
         QTest::newRow("full-width digits are \\d") << "\\d{6}" << QStringLiteral("１２３４５６") << true;
         QTest::newRow("ideographic space is \\s") << "a\\sb" << QStringLiteral("a\u3000b") << true;
-        QTest::newRow("inline case flag") << "(?i)secret" << "SeCrEt" << true;
-        QTest::newRow("look-behind") << "(?<!\\*)\\*x" << "**x" << false;
-        QTest::newRow("no multi-line: ^ at start only") << "^b" << "a\nb" << false;
-        QTest::newRow("CJK letters are word characters: no \\b before sk-") << "\\bsk-" << QStringLiteral("密钥sk-") << false;
+        QTest::newRow("inline case flag") << "(?i)secret"
+                                          << "SeCrEt" << true;
+        QTest::newRow("look-behind") << "(?<!\\*)\\*x"
+                                     << "**x" << false;
+        QTest::newRow("no multi-line: ^ at start only") << "^b"
+                                                        << "a\nb" << false;
+        QTest::newRow("CJK letters are word characters: no \\b before sk-")
+            << "\\bsk-" << QStringLiteral("密钥sk-") << false;
     }
     void unicodeSemantics()
     {

@@ -67,22 +67,25 @@ struct NotesPageFixture
     }
 
     // Ways to make the next save of `file` fail. The read-only one does not work for root.
-    enum class Breakage { none, folderInPlace, folderGone, readOnlyFile };
+    enum class Breakage
+    {
+        none,
+        folderInPlace,
+        folderGone,
+        readOnlyFile
+    };
 
     static bool canBreak(Breakage breakage) { return breakage != Breakage::readOnlyFile || ::geteuid() != 0; }
 
     void breakSaves(Breakage breakage, const QString &file) const
     {
         switch (breakage) {
-        case Breakage::none:
-            break;
+        case Breakage::none: break;
         case Breakage::folderInPlace:
             QFile::remove(file);
             QDir().mkdir(file);
             break;
-        case Breakage::folderGone:
-            QDir(folder()).removeRecursively();
-            break;
+        case Breakage::folderGone: QDir(folder()).removeRecursively(); break;
         case Breakage::readOnlyFile:
             QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
             QFile::setPermissions(file, QFileDevice::ReadOwner);
@@ -90,7 +93,10 @@ struct NotesPageFixture
         }
     }
 
-    void repair() const { QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner); }
+    void repair() const
+    {
+        QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
 };
 
 Q_DECLARE_METATYPE(NotesPageFixture::Breakage)

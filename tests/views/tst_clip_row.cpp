@@ -67,7 +67,10 @@ void TestClipRow::init()
     ClipboardImageCache::shared().clear();
 }
 
-void TestClipRow::cleanup() { m_f.reset(); }
+void TestClipRow::cleanup()
+{
+    m_f.reset();
+}
 
 void TestClipRow::hoverSwapsPinMarkForButtons()
 {

@@ -31,17 +31,36 @@ void TestClipRowText::previewRules_data()
     QTest::addColumn<QString>("expected");
     const int text = int(ClipKind::text), code = int(ClipKind::code), image = int(ClipKind::image),
               link = int(ClipKind::link), file = int(ClipKind::file);
-    QTest::newRow("image with title") << image << "截图.png" << "" << "截图.png";
-    QTest::newRow("image without title") << image << "" << "ignored" << "图片";
-    QTest::newRow("text cleaned") << text << "t" << "## **粗体** 与 [链接](http://x)" << "粗体 与 链接";
-    QTest::newRow("text empty content uses title") << text << "标题" << "" << "标题";
-    QTest::newRow("image markup only falls back to title") << text << "标题" << "![](a.png)" << "标题";
-    QTest::newRow("heading marker only falls back") << text << "标题" << "#  " << "标题";
-    QTest::newRow("link") << link << "l" << "https://example.com/a" << "https://example.com/a";
-    QTest::newRow("file") << file << "f" << "/home/u/a.txt" << "/home/u/a.txt";
-    QTest::newRow("code keeps inner lines") << code << "c" << "\n\n  int a;\n    return a;  \n\n"
+    QTest::newRow("image with title") << image << "截图.png"
+                                      << ""
+                                      << "截图.png";
+    QTest::newRow("image without title") << image << ""
+                                         << "ignored"
+                                         << "图片";
+    QTest::newRow("text cleaned") << text << "t"
+                                  << "## **粗体** 与 [链接](http://x)"
+                                  << "粗体 与 链接";
+    QTest::newRow("text empty content uses title") << text << "标题"
+                                                   << ""
+                                                   << "标题";
+    QTest::newRow("image markup only falls back to title") << text << "标题"
+                                                           << "![](a.png)"
+                                                           << "标题";
+    QTest::newRow("heading marker only falls back") << text << "标题"
+                                                    << "#  "
+                                                    << "标题";
+    QTest::newRow("link") << link << "l"
+                          << "https://example.com/a"
+                          << "https://example.com/a";
+    QTest::newRow("file") << file << "f"
+                          << "/home/u/a.txt"
+                          << "/home/u/a.txt";
+    QTest::newRow("code keeps inner lines") << code << "c"
+                                            << "\n\n  int a;\n    return a;  \n\n"
                                             << "int a;\n    return a;";
-    QTest::newRow("code not cleaned") << code << "c" << "**x**" << "**x**";
+    QTest::newRow("code not cleaned") << code << "c"
+                                      << "**x**"
+                                      << "**x**";
 }
 
 void TestClipRowText::previewRules()

@@ -42,7 +42,10 @@ private:
     std::unique_ptr<ClipboardView> m_view;
 };
 
-void TestClipboardView::init() { m_f = std::make_unique<ViewsFixture>(); }
+void TestClipboardView::init()
+{
+    m_f = std::make_unique<ViewsFixture>();
+}
 
 void TestClipboardView::cleanup()
 {
@@ -65,10 +68,14 @@ void TestClipboardView::emptyStates_data()
     QTest::addColumn<bool>("empty");
     QTest::addColumn<QString>("symbol");
     QTest::addColumn<QString>("title");
-    QTest::newRow("no history, no query") << false << "" << true << "clipboard" << "复制内容后会出现在这里";
-    QTest::newRow("no history, query") << false << "abc" << true << "magnifyingglass" << "没有匹配的内容";
-    QTest::newRow("history, no match") << true << "zzz" << true << "magnifyingglass" << "没有匹配的内容";
-    QTest::newRow("history, match") << true << "苹果" << false << "" << "";
+    QTest::newRow("no history, no query") << false << "" << true << "clipboard"
+                                          << "复制内容后会出现在这里";
+    QTest::newRow("no history, query") << false << "abc" << true << "magnifyingglass"
+                                       << "没有匹配的内容";
+    QTest::newRow("history, no match") << true << "zzz" << true << "magnifyingglass"
+                                       << "没有匹配的内容";
+    QTest::newRow("history, match") << true << "苹果" << false << ""
+                                    << "";
 }
 
 void TestClipboardView::emptyStates()
@@ -89,8 +96,8 @@ void TestClipboardView::emptyStates()
         return;
     QCOMPARE(view->emptyState()->symbol(), symbol);
     QCOMPARE(view->emptyState()->title(), title);
-    QCOMPARE(view->emptyState()->subtitle(), query.isEmpty() ? QStringLiteral("支持文字、链接、代码、图片和文件")
-                                                            : QStringLiteral("换个关键词试试"));
+    QCOMPARE(view->emptyState()->subtitle(),
+             query.isEmpty() ? QStringLiteral("支持文字、链接、代码、图片和文件") : QStringLiteral("换个关键词试试"));
 }
 
 void TestClipboardView::footerPrivacyStates()

@@ -106,8 +106,8 @@ private slots:
         store().reloadNotes();
         store().setQuery(QStringLiteral("typed on the clipboard page"));
         m_fx->writeNote(QStringLiteral("late.md"), QStringLiteral("# Late\n"), 10);
-        const QUrl pending = QUrl::fromLocalFile(m_fx->path(pendingExists ? QStringLiteral("late.md")
-                                                                           : QStringLiteral("gone.md")));
+        const QUrl pending =
+            QUrl::fromLocalFile(m_fx->path(pendingExists ? QStringLiteral("late.md") : QStringLiteral("gone.md")));
         if (setPending)
             store().setPendingNoteOpenURL(pending);
         showView();
@@ -154,7 +154,8 @@ private slots:
         QFETCH(QString, emptySubtitle);
         const QStringList names{QStringLiteral("alpha"), QStringLiteral("beta"), QStringLiteral("gamma")};
         for (int i = 0; i < noteCount; ++i)
-            m_fx->writeNote(names[i] + QStringLiteral(".md"), QStringLiteral("# ") + names[i] + QLatin1Char('\n'), i * 10);
+            m_fx->writeNote(names[i] + QStringLiteral(".md"), QStringLiteral("# ") + names[i] + QLatin1Char('\n'),
+                            i * 10);
         showView();
         QTest::keyClicks(list()->searchField()->lineEdit(), query);
 
@@ -177,8 +178,8 @@ private slots:
         QTest::newRow("today, late") << QDateTime(today, QTime(23, 59)) << QStringLiteral("今天");
         QTest::newRow("yesterday") << QDateTime(today.addDays(-1), QTime(12, 0)) << QStringLiteral("昨天");
         QTest::newRow("5 March") << QDateTime(QDate(2026, 3, 5), QTime(9, 0)) << QStringLiteral("3月5日");
-        QTest::newRow("another year, no year shown") << QDateTime(QDate(2019, 11, 25), QTime(9, 0))
-                                                     << QStringLiteral("11月25日");
+        QTest::newRow("another year, no year shown")
+            << QDateTime(QDate(2019, 11, 25), QTime(9, 0)) << QStringLiteral("11月25日");
         QTest::newRow("tomorrow is a date") << QDateTime(today.addDays(1), QTime(9, 0)) << QStringLiteral("3月21日");
         QTest::newRow("unknown") << QDateTime() << QString();
     }
@@ -192,7 +193,8 @@ private slots:
 
     void cardShowsTheFileAsItReadsNow()
     {
-        const QString file = m_fx->writeNote(QStringLiteral("plan.md"), QStringLiteral("# Plan\n\n- **one**\n---\ntwo\n"));
+        const QString file =
+            m_fx->writeNote(QStringLiteral("plan.md"), QStringLiteral("# Plan\n\n- **one**\n---\ntwo\n"));
         showView();
         NoteCard *card = cardNamed(QStringLiteral("plan.md"));
         QVERIFY(card);
@@ -269,8 +271,8 @@ private slots:
         QVERIFY(cards->cards().size() < 12);
         QCOMPARE(cards->cards().last()->note().title(), QStringLiteral("n299.md"));
         for (NoteCard *card : cards->cards())
-            QVERIFY(card->geometry().intersects(QRect(0, cards->verticalScrollBar()->value() - 200, 440,
-                                                      cards->viewport()->height() + 400)));
+            QVERIFY(card->geometry().intersects(
+                QRect(0, cards->verticalScrollBar()->value() - 200, 440, cards->viewport()->height() + 400)));
     }
 
     void detailHeaderButtons()
@@ -460,10 +462,7 @@ private slots:
         expectFlags(false, false);
     }
 
-    void leavingWhileEditing_data()
-    {
-        backWhileEditing_data();
-    }
+    void leavingWhileEditing_data() { backWhileEditing_data(); }
 
     // Leaving the page saves; when that fails the text comes back in the editor, even if
     // the store selected and reloaded other notes meanwhile.

@@ -230,14 +230,27 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("home");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("under home") << "/root/notes" << "/root" << "~/notes";
-        QTest::newRow("home itself") << "/root" << "/root" << "~";
-        QTest::newRow("home with a trailing slash") << "/home/ann/Documents/Quillo" << "/home/ann/"
+        QTest::newRow("under home") << "/root/notes"
+                                    << "/root"
+                                    << "~/notes";
+        QTest::newRow("home itself") << "/root"
+                                     << "/root"
+                                     << "~";
+        QTest::newRow("home with a trailing slash") << "/home/ann/Documents/Quillo"
+                                                    << "/home/ann/"
                                                     << "~/Documents/Quillo";
-        QTest::newRow("home inside the path") << "/srv/root/notes" << "/root" << "/srv/root/notes";
-        QTest::newRow("home as a name prefix") << "/rootless/notes" << "/root" << "/rootless/notes";
-        QTest::newRow("outside") << "/mnt/notes" << "/home/ann" << "/mnt/notes";
-        QTest::newRow("root home") << "/notes" << "/" << "/notes";
+        QTest::newRow("home inside the path") << "/srv/root/notes"
+                                              << "/root"
+                                              << "/srv/root/notes";
+        QTest::newRow("home as a name prefix") << "/rootless/notes"
+                                               << "/root"
+                                               << "/rootless/notes";
+        QTest::newRow("outside") << "/mnt/notes"
+                                 << "/home/ann"
+                                 << "/mnt/notes";
+        QTest::newRow("root home") << "/notes"
+                                   << "/"
+                                   << "/notes";
     }
 
     void abbreviatedPath()

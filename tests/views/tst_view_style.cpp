@@ -7,8 +7,8 @@
 #include "views/widgets/styled_button.h"
 #include "views/widgets/visual_effect_view.h"
 
-#include <QSignalSpy>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTest>
 
 class TestViewStyle : public QObject
@@ -121,8 +121,9 @@ void TestViewStyle::fontsUseDevicePixelsAndChineseFamily()
     const QFont font = Fonts::ui(size, QFont::Medium);
     QVERIFY(font.families().contains(QStringLiteral("Noto Sans CJK SC")));
     QCOMPARE(font.weight(), QFont::Medium);
-    const double pixels = font.pixelSize() > 0 ? font.pixelSize()
-                                               : font.pointSizeF() * QGuiApplication::primaryScreen()->logicalDotsPerInchY() / 72.0;
+    const double pixels = font.pixelSize() > 0
+                              ? font.pixelSize()
+                              : font.pointSizeF() * QGuiApplication::primaryScreen()->logicalDotsPerInchY() / 72.0;
     QVERIFY(qAbs(pixels - size) < 0.01);
     QVERIFY(Fonts::mono(12.5).families().contains(QStringLiteral("Noto Sans CJK SC")));
 }
@@ -161,7 +162,8 @@ void TestViewStyle::pressedButtonsLightenOnlyTheFill()
 void TestViewStyle::visualEffectUpdatesInPlace()
 {
     QWidget host;
-    auto *view = new VisualEffectView(VisualEffectView::kMaterialSidebar, VisualEffectView::kBlendingBehindWindow, &host);
+    auto *view =
+        new VisualEffectView(VisualEffectView::kMaterialSidebar, VisualEffectView::kBlendingBehindWindow, &host);
     view->setMaterial(VisualEffectView::kMaterialPopover);
     view->setBlendingMode(VisualEffectView::kBlendingWithinWindow);
     QCOMPARE(host.findChildren<VisualEffectView *>().size(), 1);

@@ -6,8 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-ClipListView::ClipListView(AppStore &store, ClipboardHoverState &hoverState, QWidget *parent,
-                           ClipboardPageStyle style)
+ClipListView::ClipListView(AppStore &store, ClipboardHoverState &hoverState, QWidget *parent, ClipboardPageStyle style)
     : QWidget(parent)
     , m_store(store)
     , m_hoverState(hoverState)

@@ -47,7 +47,10 @@ void deleteAction(QPointer<AppStore> store, ClipItem item)
         store->deleteClip(item);
 }
 
-QString pinLabel(bool pinned) { return pinned ? QStringLiteral("取消收藏") : QStringLiteral("收藏"); }
+QString pinLabel(bool pinned)
+{
+    return pinned ? QStringLiteral("取消收藏") : QStringLiteral("收藏");
+}
 
 } // namespace
 
@@ -87,8 +90,8 @@ ClipRow::ClipRow(AppStore &store, const ClipItem &item, ClipboardHoverState &hov
 
 void ClipRow::setItem(const ClipItem &item)
 {
-    const bool sameText = m_item.kind == item.kind && m_item.content == item.content && m_item.title == item.title
-                          && !m_preview.isNull();
+    const bool sameText =
+        m_item.kind == item.kind && m_item.content == item.content && m_item.title == item.title && !m_preview.isNull();
     const bool samePicture = m_item.imagePath == item.imagePath && m_item.kind == item.kind;
     m_item = item;
     if (!sameText) {
@@ -253,7 +256,8 @@ void ClipRow::paintCard(QPainter &painter) const
     const QPainterPath card = GlassPainter::roundedRect(bounds, m_style.radius);
     GlassPainter::paintFill(painter, card, hovered ? m_style.fillHover : m_style.fillRest);
     const double inset = m_style.rimWidth / 2;
-    GlassPainter::paintRim(painter, GlassPainter::roundedRect(bounds.adjusted(inset, inset, -inset, -inset), m_style.radius),
+    GlassPainter::paintRim(painter,
+                           GlassPainter::roundedRect(bounds.adjusted(inset, inset, -inset, -inset), m_style.radius),
                            hovered ? m_style.rimHover : m_style.rimRest, m_style.rimWidth);
     if (hovered) {
         const QSizeF bar = m_style.accentBarSize;

@@ -79,9 +79,9 @@ private:
     QPointer<ClipboardHoverState> m_hoverState;
     ClipRowStyle m_style;
     QString m_preview;
-    mutable QStringList m_lines;    // preview wrapped for m_linesWidth
+    mutable QStringList m_lines; // preview wrapped for m_linesWidth
     mutable int m_linesWidth = -1;
-    mutable int m_heightWidth = -1;  // heightForWidth cache
+    mutable int m_heightWidth = -1; // heightForWidth cache
     mutable int m_height = 0;
     QImage m_thumbnail;
     bool m_thumbnailTried = false;

@@ -30,8 +30,7 @@ QString preview(const ClipItem &item)
 {
     if (item.kind == ClipKind::image)
         return item.title.isEmpty() ? QStringLiteral("图片") : leadingGraphemes(item.title, kPreviewSourceLimit);
-    const QString source = leadingGraphemes(item.content.isEmpty() ? item.title : item.content,
-                                            kPreviewSourceLimit);
+    const QString source = leadingGraphemes(item.content.isEmpty() ? item.title : item.content, kPreviewSourceLimit);
     if (item.kind == ClipKind::code)
         return source.trimmed();
     const QString cleaned = MarkdownPresentation::clean(source);

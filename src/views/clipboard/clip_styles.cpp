@@ -16,17 +16,12 @@ ClipRowStyle ClipRowStyle::standard()
 KindTileLook ClipRowStyle::kindLook(ClipKind kind)
 {
     switch (kind) {
-    case ClipKind::text:
-        return {QStringLiteral("doc.text"), Palette::kTileIcon, Palette::kTileLight};
-    case ClipKind::link:
-        return {QStringLiteral("link"), Palette::kLinkIcon, Palette::kLinkTile};
+    case ClipKind::text: return {QStringLiteral("doc.text"), Palette::kTileIcon, Palette::kTileLight};
+    case ClipKind::link: return {QStringLiteral("link"), Palette::kLinkIcon, Palette::kLinkTile};
     case ClipKind::code:
-        return {QStringLiteral("chevron.left.forwardslash.chevron.right"), Palette::kCodeIcon,
-                Palette::kCodeTile};
-    case ClipKind::image:
-        return {QStringLiteral("photo"), Palette::kTileIcon, Palette::kTileLight};
-    case ClipKind::file:
-        return {QStringLiteral("doc"), Palette::kTileIcon, Palette::kTileLight};
+        return {QStringLiteral("chevron.left.forwardslash.chevron.right"), Palette::kCodeIcon, Palette::kCodeTile};
+    case ClipKind::image: return {QStringLiteral("photo"), Palette::kTileIcon, Palette::kTileLight};
+    case ClipKind::file: return {QStringLiteral("doc"), Palette::kTileIcon, Palette::kTileLight};
     }
     return {QStringLiteral("doc"), Palette::kTileIcon, Palette::kTileLight};
 }

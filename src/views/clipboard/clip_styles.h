@@ -22,14 +22,14 @@ struct ClipRowStyle
 {
     int minHeight = 74;
     QMargins padding{12, 10, 12, 10};
-    int spacing = 11;                // thumbnail to text
+    int spacing = 11; // thumbnail to text
     int thumbnailSize = 46;
     double thumbnailRadius = 8;
     int tileSize = 34;
     double tileRadius = 8;
     int tileIconSize = 15;
-    int textTrailingReserve = 89;    // room of the action buttons; the text never reflows
-    int textSpacing = 6;             // preview to meta line
+    int textTrailingReserve = 89; // room of the action buttons; the text never reflows
+    int textSpacing = 6;          // preview to meta line
     QFont previewFont;
     QFont codeFont;
     QColor previewColor = Palette::kRowPreview;
@@ -54,7 +54,7 @@ struct ClipRowStyle
     int pinMarkIconSize = 10;
     QColor pinMarkColor;
     int pinMarkWidth = 27;
-    int trailingPadding = 12;        // action buttons and pin mark
+    int trailingPadding = 12; // action buttons and pin mark
     int actionSpacing = 4;
 
     static ClipRowStyle standard();
@@ -69,7 +69,7 @@ struct ActionTileStyle
     QColor fill = Palette::white(0.62);
     QColor fillPressed = Palette::white(0.42);
     QColor icon = Palette::kActionIcon;
-    QColor iconActive;                         // a pinned entry's pin icon: accent
+    QColor iconActive; // a pinned entry's pin icon: accent
     QColor iconCopied = Palette::kCopiedIcon;
     QColor fillCopied = Palette::kCopiedTile;
 
@@ -95,7 +95,7 @@ struct ClipboardPageStyle
     int searchBottom = 9;
     int listSpacing = 7;
     int listBottom = 12;
-    int shadowMargin = 12;           // room around rows for their shadows
+    int shadowMargin = 12; // room around rows for their shadows
     QColor divider = Palette::kDivider;
     int footerHeight = 42;
     int footerSpacing = 8;

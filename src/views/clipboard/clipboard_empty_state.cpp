@@ -52,5 +52,11 @@ void ClipboardEmptyState::setSearching(bool searching)
                                   : QStringLiteral("支持文字、链接、代码、图片和文件"));
 }
 
-QString ClipboardEmptyState::title() const { return m_title->text(); }
-QString ClipboardEmptyState::subtitle() const { return m_subtitle->text(); }
+QString ClipboardEmptyState::title() const
+{
+    return m_title->text();
+}
+QString ClipboardEmptyState::subtitle() const
+{
+    return m_subtitle->text();
+}

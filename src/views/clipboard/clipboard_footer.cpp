@@ -41,7 +41,10 @@ void ClipboardFooter::setFiltering(bool ignoreSensitive)
                                     : QStringLiteral("仅本机 · 敏感内容过滤关闭"));
 }
 
-QString ClipboardFooter::privacyText() const { return m_text->text(); }
+QString ClipboardFooter::privacyText() const
+{
+    return m_text->text();
+}
 
 void ClipboardFooter::enterEvent(QEnterEvent *)
 {

@@ -22,8 +22,7 @@ QString ClipboardImageCache::key(const QString &path, const QSize &pixelSize)
 bool ClipboardImageCache::contains(const QString &path, const QSize &pixelSize) const
 {
     const QString wanted = key(path, pixelSize);
-    return std::any_of(m_entries.cbegin(), m_entries.cend(),
-                       [&](const Entry &entry) { return entry.key == wanted; });
+    return std::any_of(m_entries.cbegin(), m_entries.cend(), [&](const Entry &entry) { return entry.key == wanted; });
 }
 
 void ClipboardImageCache::clear()
@@ -46,20 +45,18 @@ QImage ClipboardImageCache::decodeFilled(const QString &path, const QSize &pixel
     const QSize original = reader.size();
     if (!original.isValid() || original.isEmpty() || pixelSize.isEmpty())
         return {};
-    const QSize scaled = original.scaled(pixelSize, Qt::KeepAspectRatioByExpanding)
-                             .expandedTo(QSize(1, 1));
+    const QSize scaled = original.scaled(pixelSize, Qt::KeepAspectRatioByExpanding).expandedTo(QSize(1, 1));
     reader.setScaledSize(scaled);
-    reader.setScaledClipRect(QRect(QPoint((scaled.width() - pixelSize.width()) / 2,
-                                          (scaled.height() - pixelSize.height()) / 2),
-                                   pixelSize).intersected(QRect(QPoint(0, 0), scaled)));
+    reader.setScaledClipRect(
+        QRect(QPoint((scaled.width() - pixelSize.width()) / 2, (scaled.height() - pixelSize.height()) / 2), pixelSize)
+            .intersected(QRect(QPoint(0, 0), scaled)));
     QImage image = reader.read();
     if (image.isNull())
         return {};
     return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-QImage ClipboardImageCache::thumbnail(const QString &path, const QSize &pixelSize,
-                                      const QString &imagesDirectory)
+QImage ClipboardImageCache::thumbnail(const QString &path, const QSize &pixelSize, const QString &imagesDirectory)
 {
     const QString cacheKey = key(path, pixelSize);
     for (qsizetype i = 0; i < m_entries.size(); ++i) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QList>
 #include <QImage>
+#include <QList>
 #include <QSize>
 #include <QString>
 

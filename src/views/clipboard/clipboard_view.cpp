@@ -33,9 +33,8 @@ ClipboardView::ClipboardView(AppStore &store, QWidget *parent, ClipboardPageStyl
     buildLayout();
     connectStore();
     auto &notifier = ClipboardHoverNotifier::instance();
-    connect(&notifier, &ClipboardHoverNotifier::pointerMoved, this, [this](const QVariantMap &userInfo) {
-        m_hoverState->update(ClipboardHoverNotifier::itemID(userInfo));
-    });
+    connect(&notifier, &ClipboardHoverNotifier::pointerMoved, this,
+            [this](const QVariantMap &userInfo) { m_hoverState->update(ClipboardHoverNotifier::itemID(userInfo)); });
     connect(&notifier, &ClipboardHoverNotifier::clearClipboardHover, this,
             [this] { m_hoverState->update(std::nullopt); });
     connect(m_search, &SearchField::pointerEntered, this, [this] { m_hoverState->update(std::nullopt); });

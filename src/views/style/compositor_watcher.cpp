@@ -4,8 +4,8 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
-#include <xcb/xcb.h>
 #include <cstdlib>
+#include <xcb/xcb.h>
 
 CompositorWatcher &CompositorWatcher::instance()
 {
@@ -22,8 +22,8 @@ CompositorWatcher::CompositorWatcher(QObject *parent)
     if (!connection)
         return;
     static const char kXFixes[] = "XFIXES";
-    xcb_query_extension_reply_t *extension = xcb_query_extension_reply(
-        connection, xcb_query_extension(connection, sizeof kXFixes - 1, kXFixes), nullptr);
+    xcb_query_extension_reply_t *extension =
+        xcb_query_extension_reply(connection, xcb_query_extension(connection, sizeof kXFixes - 1, kXFixes), nullptr);
     if (extension && extension->present)
         m_xfixesFirstEvent = extension->first_event;
     std::free(extension);
@@ -85,8 +85,8 @@ bool CompositorWatcher::detectCompositor()
     std::free(atom);
     if (selection == XCB_ATOM_NONE)
         return false; // nobody ever interned it: no compositor has run on this display
-    xcb_get_selection_owner_reply_t *owner = xcb_get_selection_owner_reply(
-        connection, xcb_get_selection_owner(connection, selection), nullptr);
+    xcb_get_selection_owner_reply_t *owner =
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr);
     if (!owner)
         return false;
     const bool owned = owner->owner != XCB_WINDOW_NONE;

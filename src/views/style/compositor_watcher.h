@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QObject>
 #include <QAbstractNativeEventFilter>
+#include <QObject>
 #include <optional>
 
 // Whether a compositing manager runs on the X11 screen: the owner of the selection

@@ -21,9 +21,7 @@ void boxBlurPass(QImage &image, int radius, bool horizontal)
     std::vector<uchar> line(static_cast<size_t>(length));
     const int window = 2 * radius + 1;
     for (int l = 0; l < lines; ++l) {
-        auto at = [&](int i) -> uchar & {
-            return horizontal ? image.scanLine(l)[i] : image.scanLine(i)[l];
-        };
+        auto at = [&](int i) -> uchar & { return horizontal ? image.scanLine(l)[i] : image.scanLine(i)[l]; };
         for (int i = 0; i < length; ++i)
             line[size_t(i)] = at(i);
         int sum = 0;
@@ -50,8 +48,7 @@ QImage blurredMask(const QSizeF &size, double cornerRadius, double blurRadius, q
         QPainter p(&mask);
         p.setRenderHint(QPainter::Antialiasing);
         p.scale(dpr, dpr);
-        p.fillPath(GlassPainter::roundedRect(QRectF(QPointF(margin, margin), size), cornerRadius),
-                   Qt::black);
+        p.fillPath(GlassPainter::roundedRect(QRectF(QPointF(margin, margin), size), cornerRadius), Qt::black);
     }
     const int box = std::max(1, int(std::lround(blurRadius * dpr / 2.0)));
     for (int pass = 0; pass < 3; ++pass) {
@@ -100,8 +97,12 @@ void paintShadow(QPainter &painter, const QRectF &rect, double cornerRadius, con
     const qreal dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     const double margin = std::ceil(shadow.radius * 1.5) + 1;
     const QString key = QStringLiteral("quillo-shadow:%1:%2:%3:%4:%5:%6")
-                            .arg(rect.width()).arg(rect.height()).arg(cornerRadius)
-                            .arg(shadow.radius).arg(shadow.color.rgba()).arg(dpr);
+                            .arg(rect.width())
+                            .arg(rect.height())
+                            .arg(cornerRadius)
+                            .arg(shadow.radius)
+                            .arg(shadow.color.rgba())
+                            .arg(dpr);
     QPixmap pixmap;
     if (!QPixmapCache::find(key, &pixmap)) {
         QImage mask = blurredMask(rect.size(), cornerRadius, shadow.radius, dpr);

@@ -12,8 +12,14 @@ constexpr QColor hex(quint32 rgb)
 {
     return QColor(int((rgb >> 16) & 0xff), int((rgb >> 8) & 0xff), int(rgb & 0xff));
 }
-constexpr QColor white(double opacity) { return QColor(255, 255, 255, int(opacity * 255 + 0.5)); }
-constexpr QColor black(double opacity) { return QColor(0, 0, 0, int(opacity * 255 + 0.5)); }
+constexpr QColor white(double opacity)
+{
+    return QColor(255, 255, 255, int(opacity * 255 + 0.5));
+}
+constexpr QColor black(double opacity)
+{
+    return QColor(0, 0, 0, int(opacity * 255 + 0.5));
+}
 
 inline QColor withOpacity(QColor color, double opacity)
 {
@@ -22,14 +28,20 @@ inline QColor withOpacity(QColor color, double opacity)
 }
 
 // The desktop's control accent: the palette's highlight colour.
-inline QColor accent() { return QGuiApplication::palette().color(QPalette::Active, QPalette::Highlight); }
-inline QColor accent(double opacity) { return withOpacity(accent(), opacity); }
+inline QColor accent()
+{
+    return QGuiApplication::palette().color(QPalette::Active, QPalette::Highlight);
+}
+inline QColor accent(double opacity)
+{
+    return withOpacity(accent(), opacity);
+}
 
 // Text
-constexpr QColor kTitleInk = hex(0x182235);          // "Quillo" title
-constexpr QColor kPrimaryText = black(0.85);         // ordinary label text
-constexpr QColor kSecondaryText = black(0.5);        // secondary label text
-constexpr QColor kPlaceholderText = black(0.26);     // empty text field prompt
+constexpr QColor kTitleInk = hex(0x182235);      // "Quillo" title
+constexpr QColor kPrimaryText = black(0.85);     // ordinary label text
+constexpr QColor kSecondaryText = black(0.5);    // secondary label text
+constexpr QColor kPlaceholderText = black(0.26); // empty text field prompt
 constexpr QColor kSecondaryButtonText = hex(0x34435A);
 constexpr QColor kPrimaryButtonText = white(1.0);
 
@@ -67,7 +79,7 @@ constexpr QColor kQuitText = hex(0xB84B4B);
 // blur materials become an opaque light surface of the same tone.
 constexpr QColor kOpaqueBackdrop = hex(0xE8ECF1);
 constexpr QColor kOpaquePopoverBackdrop = hex(0xF2F4F7);
-constexpr QColor kSidebarTint = QColor(236, 240, 245, 150);  // stands in for the sidebar blur
-constexpr QColor kPopoverTint = QColor(244, 246, 249, 170);  // stands in for the popover blur
+constexpr QColor kSidebarTint = QColor(236, 240, 245, 150); // stands in for the sidebar blur
+constexpr QColor kPopoverTint = QColor(244, 246, 249, 170); // stands in for the popover blur
 
 } // namespace Palette

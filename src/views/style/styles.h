@@ -18,8 +18,8 @@
 struct ShadowStyle
 {
     QColor color = Qt::transparent;
-    double radius = 0;        // blur radius
-    QPointF offset;           // x right, y down
+    double radius = 0; // blur radius
+    QPointF offset;    // x right, y down
 };
 
 // A rounded card or tile of glass: optional backdrop material, fill, rim and shadow.
@@ -30,9 +30,9 @@ struct GlassStyle
     QColor rim = Qt::transparent;
     double rimWidth = 0.8;
     ShadowStyle shadow;
-    bool backdrop = false;         // draw the material backdrop under the fill
-    int material = 6;              // popover 6, sidebar 7
-    int blendingMode = 1;          // behind-window 0, within-window 1
+    bool backdrop = false; // draw the material backdrop under the fill
+    int material = 6;      // popover 6, sidebar 7
+    int blendingMode = 1;  // behind-window 0, within-window 1
 };
 
 // The panel background: material, a white wash and a diagonal three-stop gradient.
@@ -54,7 +54,7 @@ struct ButtonStyle
     QColor text;
     QColor fill;
     QColor fillPressed;
-    QColor rim = Qt::transparent;   // none when transparent
+    QColor rim = Qt::transparent; // none when transparent
     double rimWidth = 0;
     double radius = 8;
     QMargins padding{16, 8, 16, 8}; // the label's own margins

@@ -9,7 +9,10 @@
 
 namespace {
 
-double mix(double a, double b, double t) { return a + (b - a) * t; }
+double mix(double a, double b, double t)
+{
+    return a + (b - a) * t;
+}
 
 QColor mix(const QColor &a, const QColor &b, double t)
 {
@@ -50,7 +53,10 @@ void EdgeTabView::setHovering(bool hovering)
     m_hoverAnimation.start();
 }
 
-void EdgeTabView::enterEvent(QEnterEvent *) { setHovering(true); }
+void EdgeTabView::enterEvent(QEnterEvent *)
+{
+    setHovering(true);
+}
 
 void EdgeTabView::leaveEvent(QEvent *)
 {
@@ -88,8 +94,7 @@ void EdgeTabView::paintEvent(QPaintEvent *)
     const QRectF pill = pillRect();
     const double t = m_progress;
     const ShadowStyle shadow{mix(m_style.shadowRest.color, m_style.shadowHover.color, t),
-                             mix(m_style.shadowRest.radius, m_style.shadowHover.radius, t),
-                             m_style.shadowRest.offset};
+                             mix(m_style.shadowRest.radius, m_style.shadowHover.radius, t), m_style.shadowRest.offset};
     GlassPainter::paintShadow(painter, pill, pill.width() / 2, shadow);
 
     const QPainterPath capsule = GlassPainter::capsule(pill);

@@ -43,7 +43,10 @@ SearchField::SearchField(const QString &placeholder, QWidget *parent, SearchFiel
     connect(m_clear, &QAbstractButton::clicked, this, [this] { m_edit->clear(); });
 }
 
-QString SearchField::text() const { return m_edit->text(); }
+QString SearchField::text() const
+{
+    return m_edit->text();
+}
 
 void SearchField::setText(const QString &text)
 {
@@ -51,7 +54,10 @@ void SearchField::setText(const QString &text)
         m_edit->setText(text);
 }
 
-QSize SearchField::sizeHint() const { return QSize(200, m_style.height); }
+QSize SearchField::sizeHint() const
+{
+    return QSize(200, m_style.height);
+}
 
 void SearchField::enterEvent(QEnterEvent *)
 {
@@ -67,6 +73,6 @@ void SearchField::paintEvent(QPaintEvent *)
     const QPainterPath path = GlassPainter::roundedRect(bounds, m_style.radius);
     GlassPainter::paintFill(painter, path, m_style.fill);
     GlassPainter::paintRim(painter, path, m_style.rim, m_style.rimWidth);
-    Icons::paint(painter, QStringLiteral("magnifyingglass"),
-                 QRectF(m_style.paddingX, 0, m_style.iconSize, height()), m_style.iconSize, m_style.icon);
+    Icons::paint(painter, QStringLiteral("magnifyingglass"), QRectF(m_style.paddingX, 0, m_style.iconSize, height()),
+                 m_style.iconSize, m_style.icon);
 }

@@ -51,10 +51,8 @@ void StyledButton::paintEvent(QPaintEvent *)
     const int iconRoom = m_symbol.isEmpty() ? 0 : m_style.iconSize + m_style.iconSpacing;
     const double left = bounds.center().x() - (textWidth + iconRoom) / 2.0;
     if (!m_symbol.isEmpty())
-        Icons::paint(painter, m_symbol, QRectF(left, 0, m_style.iconSize, height()), m_style.iconSize,
-                     m_style.text);
+        Icons::paint(painter, m_symbol, QRectF(left, 0, m_style.iconSize, height()), m_style.iconSize, m_style.text);
     painter.setFont(m_style.font);
     painter.setPen(m_style.text);
-    painter.drawText(QRectF(left + iconRoom, 0, textWidth + 1, height()), Qt::AlignVCenter | Qt::AlignLeft,
-                     text());
+    painter.drawText(QRectF(left + iconRoom, 0, textWidth + 1, height()), Qt::AlignVCenter | Qt::AlignLeft, text());
 }

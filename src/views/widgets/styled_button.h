@@ -33,7 +33,8 @@ class PrimaryButton : public StyledButton
 public:
     explicit PrimaryButton(const QString &text, QWidget *parent = nullptr)
         : StyledButton(text, ButtonStyle::primary(), parent)
-    {}
+    {
+    }
 };
 
 class SecondaryButton : public StyledButton
@@ -42,5 +43,6 @@ class SecondaryButton : public StyledButton
 public:
     explicit SecondaryButton(const QString &text, QWidget *parent = nullptr)
         : StyledButton(text, ButtonStyle::secondary(), parent)
-    {}
+    {
+    }
 };

@@ -38,7 +38,6 @@ void VisualEffectView::paintEvent(QPaintEvent *)
     path.addRect(rect());
     // Within-window blending blurs the panel's own content, which is always there, so only
     // behind-window blending depends on the compositor.
-    const bool translucent = m_blendingMode == kBlendingWithinWindow
-                             || CompositorWatcher::instance().isComposited();
+    const bool translucent = m_blendingMode == kBlendingWithinWindow || CompositorWatcher::instance().isComposited();
     GlassPainter::paintBackdrop(painter, path, m_material, translucent);
 }
