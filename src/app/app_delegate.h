@@ -34,6 +34,7 @@ public:
 
 private:
     void buildWindows();
+    void adaptToSession();
 
     std::unique_ptr<Pasteboard> m_pasteboard;
     std::unique_ptr<FolderChooser> m_folderChooser;

@@ -32,6 +32,10 @@ void ShellWindowHost::movePanel(const QRect &target, bool animated)
 {
     m_slide->stop();
     m_panel->resize(target.size());
+    if (m_place && m_panel->isVisible()) {
+        m_place(m_panel.get(), target);
+        return;
+    }
     if (!animated || !m_panel->isVisible()) {
         m_panel->move(target.topLeft());
         return;
@@ -50,6 +54,8 @@ void ShellWindowHost::orderFront(QWidget *window)
         X11WindowStates::prepareBeforeMap(window->windowHandle());
         window->show();
         X11WindowStates::reassertAfterShow(window->windowHandle());
+        if (m_place)
+            m_place(window, window->geometry());
     }
     window->raise();
 }
@@ -67,6 +73,11 @@ void ShellWindowHost::orderPanelOut()
 
 void ShellWindowHost::setTabGeometry(const QRect &frame)
 {
+    if (m_place && m_tab->isVisible()) {
+        m_tab->resize(frame.size());
+        m_place(m_tab.get(), frame);
+        return;
+    }
     m_tab->setGeometry(frame);
 }
 

@@ -5,10 +5,12 @@
 #include <QWindow>
 
 TabWindow::TabWindow(QWidget *content)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
+    // Not a Qt::Tool, for the reason given at PanelWindow.
+    setAttribute(Qt::WA_X11NetWmWindowTypeUtility);
     setWindowTitle(QStringLiteral("展开Quillo"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
