@@ -48,10 +48,9 @@ PanelWindow::PanelWindow(QWidget *content, const PanelWindowStyle &style)
     // take the keyboard when clicked.
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    // A utility window, but not a Qt::Tool: Qt makes tool windows transient for its hidden
-    // group leader, and KWin then hides them whenever another program is active, while
-    // Mutter rejects the unmapped leader as invalid.
-    setAttribute(Qt::WA_X11NetWmWindowTypeUtility);
+    // Not a Qt::Tool: Qt makes tool windows transient for its hidden group leader, and KWin
+    // then hides them whenever another program is active, while Mutter rejects the unmapped
+    // leader as invalid. X11WindowStates marks it a utility window instead.
     setWindowTitle(QStringLiteral("Quillo"));
     setMouseTracking(true);
 

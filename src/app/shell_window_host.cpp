@@ -16,6 +16,9 @@ ShellWindowHost::ShellWindowHost(QWidget *panelContent, QWidget *tabContent, QOb
     m_slide = new QPropertyAnimation(m_panel.get(), "pos", this);
     m_slide->setDuration(kSlideDurationMs);
     m_slide->setEasingCurve(QEasingCurve::InOutCubic);
+    // The window type and states are there from the start, for whoever looks before the first show.
+    X11WindowStates::prepareBeforeMap(m_panel->windowHandle());
+    X11WindowStates::prepareBeforeMap(m_tab->windowHandle());
 }
 
 ShellWindowHost::~ShellWindowHost()

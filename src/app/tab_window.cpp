@@ -10,7 +10,6 @@ TabWindow::TabWindow(QWidget *content)
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     // Not a Qt::Tool, for the reason given at PanelWindow.
-    setAttribute(Qt::WA_X11NetWmWindowTypeUtility);
     setWindowTitle(QStringLiteral("展开Quillo"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

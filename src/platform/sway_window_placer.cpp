@@ -1,5 +1,6 @@
 #include "platform/sway_window_placer.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -25,6 +26,15 @@ SwayWindowPlacer::SwayWindowPlacer(const QString &socketPath, QObject *parent)
         m_awaitingReply.clear();
         m_buffer.clear();
     });
+    // sway focuses every window it maps; the panel and the tab must not take the keyboard
+    // from the program in use each time they show.
+    send({QStringLiteral("no_focus [pid=%1]").arg(QCoreApplication::applicationPid()).toUtf8(), 1});
+}
+
+SwayWindowPlacer::~SwayWindowPlacer()
+{
+    // The socket says "disconnected" as it goes, after the members its handler clears.
+    m_socket.disconnect(this);
 }
 
 QByteArray SwayWindowPlacer::runCommandMessage(const QByteArray &command)

@@ -9,7 +9,8 @@
 // Places floating X windows under sway, which ignores the position an X window asks for
 // and centres it. Sends sway's own commands over its IPC socket ($SWAYSOCK), without
 // waiting: "[id=<X window>] sticky enable, move absolute position X Y". A window that sway
-// has not mapped yet matches nothing; such a command is tried again a few times.
+// has not mapped yet matches nothing; such a command is tried again a few times. Also
+// keeps sway from focusing our windows when they map.
 class SwayWindowPlacer : public QObject
 {
     Q_OBJECT
@@ -18,6 +19,7 @@ public:
     static constexpr int kTries = 10;
 
     explicit SwayWindowPlacer(const QString &socketPath, QObject *parent = nullptr);
+    ~SwayWindowPlacer() override;
 
     void place(quint32 xWindow, QPoint topLeft);
 

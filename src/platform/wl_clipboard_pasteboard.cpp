@@ -49,7 +49,7 @@ WlClipboardPasteboard::WlClipboardPasteboard(QObject *parent)
 
 WlClipboardPasteboard::~WlClipboardPasteboard()
 {
-    m_watch.disconnect(this);
+    m_watch.disconnect();
     m_watch.kill();
     m_watch.waitForFinished(1000);
 }

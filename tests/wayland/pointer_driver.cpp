@@ -19,8 +19,8 @@
 
 #include <wayland-client.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -79,11 +79,10 @@ protected:
             [](void *data, wl_registry *registry, uint32_t name, const char *interface, uint32_t version) {
                 auto *self = static_cast<RelativeDriver *>(data);
                 if (std::strcmp(interface, self->m_wanted->name) == 0)
-                    self->m_bound = wl_registry_bind(registry, name, self->m_wanted,
-                                                     std::min(version, self->m_wantedVersion));
+                    self->m_bound =
+                        wl_registry_bind(registry, name, self->m_wanted, std::min(version, self->m_wantedVersion));
                 else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !self->m_seat)
-                    self->m_seat =
-                        static_cast<wl_seat *>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
+                    self->m_seat = static_cast<wl_seat *>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
             },
             [](void *, wl_registry *, uint32_t) {}};
         wl_registry_add_listener(registry, &listener, this);
@@ -176,9 +175,9 @@ public:
             std::fprintf(stderr, "pointer_driver: %s\n", qPrintable(path.error().message()));
             return false;
         }
-        m_session = std::make_unique<QDBusInterface>(QStringLiteral("org.gnome.Mutter.RemoteDesktop"),
-                                                     path.value().path(),
-                                                     QStringLiteral("org.gnome.Mutter.RemoteDesktop.Session"));
+        m_session =
+            std::make_unique<QDBusInterface>(QStringLiteral("org.gnome.Mutter.RemoteDesktop"), path.value().path(),
+                                             QStringLiteral("org.gnome.Mutter.RemoteDesktop.Session"));
         if (!m_session->call(QStringLiteral("Start")).errorMessage().isEmpty())
             return false;
         return relative(-100000, -100000);
