@@ -76,6 +76,7 @@ void ShellWindowHost::orderPanelOut()
 
 void ShellWindowHost::setTabGeometry(const QRect &frame)
 {
+    m_tab->setContentSize(frame.size());
     if (m_place && m_tab->isVisible()) {
         m_tab->resize(frame.size());
         m_place(m_tab.get(), frame);

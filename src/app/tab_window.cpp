@@ -15,10 +15,16 @@ TabWindow::TabWindow(QWidget *content)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSizeConstraint(QLayout::SetNoConstraint);
     content->setParent(this);
-    layout->addWidget(content);
+    layout->addWidget(content, 0, Qt::AlignLeft | Qt::AlignTop);
+    m_content = content;
     // As for the panel: real crossings only, seen on the QWindow.
     winId();
     windowHandle()->installEventFilter(this);
+}
+
+void TabWindow::setContentSize(QSize size)
+{
+    m_content->setFixedSize(size);
 }
 
 bool TabWindow::eventFilter(QObject *watched, QEvent *event)

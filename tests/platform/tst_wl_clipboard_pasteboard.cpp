@@ -3,9 +3,9 @@
 #include "test_main.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QRegularExpression>
-#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -76,7 +76,8 @@ void TestWlClipboardPasteboard::init()
 void TestWlClipboardPasteboard::offer(const QMap<QString, QByteArray> &formats)
 {
     for (auto it = formats.cbegin(); it != formats.cend(); ++it) {
-        QFile data(clipboard() + QStringLiteral("/data/") + QString(it.key()).replace(QRegularExpression("[/;=]"), "_"));
+        QFile data(clipboard() + QStringLiteral("/data/")
+                   + QString(it.key()).replace(QRegularExpression("[/;=]"), "_"));
         QVERIFY(data.open(QIODevice::WriteOnly));
         data.write(it.value());
     }
@@ -95,13 +96,17 @@ void TestWlClipboardPasteboard::readsEveryFormatTheStoreMayAskFor_data()
     QTest::addColumn<bool>("hasImage");
     QTest::addColumn<QString>("url");
     QTest::addColumn<QString>("text");
-    QTest::newRow("text") << QStringList{"text/plain;charset=utf-8", "TEXT"} << false << "" << "naïve café";
-    QTest::newRow("picture beside text") << QStringList{"image/png", "UTF8_STRING"} << true << "" << "naïve café";
+    QTest::newRow("text") << QStringList{"text/plain;charset=utf-8", "TEXT"} << false << ""
+                          << "naïve café";
+    QTest::newRow("picture beside text") << QStringList{"image/png", "UTF8_STRING"} << true << ""
+                                         << "naïve café";
     QTest::newRow("files from a file manager")
-        << QStringList{"x-special/gnome-copied-files", "text/plain"} << false << "file:///tmp/a%20b.txt" << "naïve café";
+        << QStringList{"x-special/gnome-copied-files", "text/plain"} << false << "file:///tmp/a%20b.txt"
+        << "naïve café";
     QTest::newRow("password manager marker") << QStringList{"x-kde-passwordManagerHint", "text/plain"} << false << ""
                                              << "naïve café";
-    QTest::newRow("nothing readable") << QStringList{"application/x-unknown"} << false << "" << "";
+    QTest::newRow("nothing readable") << QStringList{"application/x-unknown"} << false << ""
+                                      << "";
 }
 
 void TestWlClipboardPasteboard::readsEveryFormatTheStoreMayAskFor()

@@ -110,9 +110,10 @@ QString WaylandSession::start()
         return QStringLiteral("no temporary folder");
     if (::geteuid() == 0) {
         if (!::getpwnam(kUser))
-            QProcess::execute(QStringLiteral("useradd"),
-                              {QStringLiteral("--system"), QStringLiteral("--no-create-home"), QStringLiteral("--shell"),
-                               QStringLiteral("/usr/sbin/nologin"), QString::fromLatin1(kUser)});
+            QProcess::execute(QStringLiteral("/usr/sbin/useradd"),
+                              {QStringLiteral("--system"), QStringLiteral("--no-create-home"),
+                               QStringLiteral("--shell"), QStringLiteral("/usr/sbin/nologin"),
+                               QString::fromLatin1(kUser)});
         const passwd *user = ::getpwnam(kUser);
         if (!user)
             return QStringLiteral("cannot create the user %1 for the compositor").arg(QString::fromLatin1(kUser));
@@ -140,14 +141,14 @@ QString WaylandSession::start()
     if (sessionProgram.isEmpty())
         return QStringLiteral("cannot write the session's files");
     if (m_switchUser
-        && QProcess::execute(QStringLiteral("chown"), {QStringLiteral("-R"), QStringLiteral("%1:%2").arg(m_uid).arg(m_gid),
-                                                    root()})
+        && QProcess::execute(QStringLiteral("chown"),
+                             {QStringLiteral("-R"), QStringLiteral("%1:%2").arg(m_uid).arg(m_gid), root()})
                != 0)
         return QStringLiteral("cannot hand the session folder to its user");
 
     start(m_bus, QStringLiteral("dbus-daemon"),
-          {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--address=unix:path=") + runtime
-                                                                          + QStringLiteral("/bus")});
+          {QStringLiteral("--session"), QStringLiteral("--nofork"),
+           QStringLiteral("--address=unix:path=") + runtime + QStringLiteral("/bus")});
     if (!m_bus.waitForStarted())
         return QStringLiteral("dbus-daemon does not start");
 
@@ -188,8 +189,7 @@ bool WaylandSession::readSessionEnvironment()
             for (const QByteArray &line : file.readAll().split('\n')) {
                 const qsizetype equals = line.indexOf('=');
                 const QString name = QString::fromUtf8(line.left(equals));
-                if (equals > 0
-                    && QStringList{"WAYLAND_DISPLAY", "DISPLAY", "XAUTHORITY", "SWAYSOCK"}.contains(name))
+                if (equals > 0 && QStringList{"WAYLAND_DISPLAY", "DISPLAY", "XAUTHORITY", "SWAYSOCK"}.contains(name))
                     m_environment.insert(name, QString::fromUtf8(line.mid(equals + 1)));
             }
             return m_environment.contains(QStringLiteral("DISPLAY"));
@@ -244,11 +244,16 @@ QStringList WaylandSession::compositorCommand(const QString &sessionProgram) con
                 QStringLiteral("--no-kactivities"),
                 sessionProgram};
     case Compositor::Mutter:
-        return {QStringLiteral("mutter"),      QStringLiteral("--headless"),        QStringLiteral("--wayland"),
-                QStringLiteral("--virtual-monitor"), size,
-                QStringLiteral("--wayland-display"), kSocket, QStringLiteral("--"), sessionProgram};
-    case Compositor::Sway:
-        return {QStringLiteral("sway"), QStringLiteral("-c"), root() + QStringLiteral("/sway.conf")};
+        return {QStringLiteral("mutter"),
+                QStringLiteral("--headless"),
+                QStringLiteral("--wayland"),
+                QStringLiteral("--virtual-monitor"),
+                size,
+                QStringLiteral("--wayland-display"),
+                kSocket,
+                QStringLiteral("--"),
+                sessionProgram};
+    case Compositor::Sway: return {QStringLiteral("sway"), QStringLiteral("-c"), root() + QStringLiteral("/sway.conf")};
     }
     return {};
 }

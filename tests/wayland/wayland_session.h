@@ -15,7 +15,12 @@
 class WaylandSession
 {
 public:
-    enum class Compositor { KWin, Mutter, Sway };
+    enum class Compositor
+    {
+        KWin,
+        Mutter,
+        Sway
+    };
     static constexpr int kWidth = 1440;
     static constexpr int kHeight = 900;
 
