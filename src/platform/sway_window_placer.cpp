@@ -28,7 +28,7 @@ SwayWindowPlacer::SwayWindowPlacer(const QString &socketPath, QObject *parent)
     });
     // sway focuses every window it maps; the panel and the tab must not take the keyboard
     // from the program in use each time they show.
-    send({QStringLiteral("no_focus [pid=%1]").arg(QCoreApplication::applicationPid()).toUtf8(), 1});
+    send({QStringLiteral("no_focus [pid=%1]").arg(QCoreApplication::applicationPid()).toUtf8(), 0, 1});
 }
 
 SwayWindowPlacer::~SwayWindowPlacer()
@@ -48,11 +48,18 @@ QByteArray SwayWindowPlacer::runCommandMessage(const QByteArray &command)
 
 void SwayWindowPlacer::place(quint32 xWindow, QPoint topLeft)
 {
-    send({QStringLiteral("[id=%1] sticky enable, move absolute position %2 %3")
-              .arg(xWindow)
-              .arg(topLeft.x())
-              .arg(topLeft.y())
-              .toUtf8()});
+    m_wanted.insert(xWindow, topLeft);
+    send({placement(xWindow), xWindow});
+}
+
+QByteArray SwayWindowPlacer::placement(quint32 xWindow) const
+{
+    const QPoint topLeft = m_wanted.value(xWindow);
+    return QStringLiteral("[id=%1] sticky enable, move absolute position %2 %3")
+        .arg(xWindow)
+        .arg(topLeft.x())
+        .arg(topLeft.y())
+        .toUtf8();
 }
 
 void SwayWindowPlacer::send(const Pending &pending)
@@ -83,7 +90,12 @@ void SwayWindowPlacer::onReadyRead()
         Pending pending = m_awaitingReply.takeFirst();
         const QJsonArray results = QJsonDocument::fromJson(payload).array();
         const bool done = !results.isEmpty() && results.first().toObject().value(QLatin1String("success")).toBool();
-        if (!done && --pending.triesLeft > 0)
-            QTimer::singleShot(kRetryDelayMs, this, [this, pending] { send(pending); });
+        if (done || --pending.triesLeft <= 0)
+            continue;
+        QTimer::singleShot(kRetryDelayMs, this, [this, pending]() mutable {
+            if (pending.xWindow != 0)
+                pending.command = placement(pending.xWindow);
+            send(pending);
+        });
     }
 }
