@@ -108,35 +108,9 @@ QString WaylandSession::start()
 {
     if (!m_dir.isValid())
         return QStringLiteral("no temporary folder");
-    if (::geteuid() == 0) {
-        if (!::getpwnam(kUser))
-            QProcess::execute(QStringLiteral("/usr/sbin/useradd"),
-                              {QStringLiteral("--system"), QStringLiteral("--no-create-home"),
-                               QStringLiteral("--shell"), QStringLiteral("/usr/sbin/nologin"),
-                               QString::fromLatin1(kUser)});
-        const passwd *user = ::getpwnam(kUser);
-        if (!user)
-            return QStringLiteral("cannot create the user %1 for the compositor").arg(QString::fromLatin1(kUser));
-        m_switchUser = true;
-        m_uid = user->pw_uid;
-        m_gid = user->pw_gid;
-    }
-    for (const char *folder : {"/bin", "/home/.config", "/run"})
-        QDir().mkpath(root() + QString::fromLatin1(folder));
-    QFile::setPermissions(root() + QStringLiteral("/run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
-    const QString runtime = root() + QStringLiteral("/run");
-    m_environment.insert(QStringLiteral("PATH"), QStringLiteral("/usr/local/bin:/usr/bin:/bin"));
-    m_environment.insert(QStringLiteral("HOME"), home());
-    m_environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
-    m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-    m_environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=") + runtime + "/bus");
-    const QProcessEnvironment outer = QProcessEnvironment::systemEnvironment();
-    for (const QString &name : {QStringLiteral("ASAN_OPTIONS"), QStringLiteral("UBSAN_OPTIONS")}) {
-        if (outer.contains(name))
-            m_environment.insert(name, outer.value(name));
-    }
-
+    if (QString failure = chooseUser(); !failure.isEmpty())
+        return failure;
+    prepareFolders();
     const QString sessionProgram = writeConfiguration();
     if (sessionProgram.isEmpty())
         return QStringLiteral("cannot write the session's files");
@@ -148,10 +122,49 @@ QString WaylandSession::start()
 
     start(m_bus, QStringLiteral("dbus-daemon"),
           {QStringLiteral("--session"), QStringLiteral("--nofork"),
-           QStringLiteral("--address=unix:path=") + runtime + QStringLiteral("/bus")});
+           QStringLiteral("--address=") + m_environment.value(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"))});
     if (!m_bus.waitForStarted())
         return QStringLiteral("dbus-daemon does not start");
+    return startCompositor(sessionProgram);
+}
 
+QString WaylandSession::chooseUser()
+{
+    if (::geteuid() != 0)
+        return {};
+    if (!::getpwnam(kUser))
+        QProcess::execute(QStringLiteral("/usr/sbin/useradd"),
+                          {QStringLiteral("--system"), QStringLiteral("--no-create-home"), QStringLiteral("--shell"),
+                           QStringLiteral("/usr/sbin/nologin"), QString::fromLatin1(kUser)});
+    const passwd *user = ::getpwnam(kUser);
+    if (!user)
+        return QStringLiteral("cannot create the user %1 for the compositor").arg(QString::fromLatin1(kUser));
+    m_switchUser = true;
+    m_uid = user->pw_uid;
+    m_gid = user->pw_gid;
+    return {};
+}
+
+void WaylandSession::prepareFolders()
+{
+    for (const char *folder : {"/bin", "/home/.config", "/run"})
+        QDir().mkpath(root() + QString::fromLatin1(folder));
+    const QString runtime = root() + QStringLiteral("/run");
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    m_environment.insert(QStringLiteral("PATH"), QStringLiteral("/usr/local/bin:/usr/bin:/bin"));
+    m_environment.insert(QStringLiteral("HOME"), home());
+    m_environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    m_environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=") + runtime + "/bus");
+    const QProcessEnvironment outer = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : {QStringLiteral("ASAN_OPTIONS"), QStringLiteral("UBSAN_OPTIONS")}) {
+        if (outer.contains(name))
+            m_environment.insert(name, outer.value(name));
+    }
+}
+
+QString WaylandSession::startCompositor(const QString &sessionProgram)
+{
     const QStringList command = compositorCommand(sessionProgram);
     m_compositorProcess.setStandardOutputFile(root() + QStringLiteral("/compositor.log"));
     m_compositorProcess.setProcessChannelMode(QProcess::MergedChannels);

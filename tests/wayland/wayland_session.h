@@ -48,6 +48,9 @@ public:
     QString compositorLog() const;
 
 private:
+    QString chooseUser();
+    void prepareFolders();
+    QString startCompositor(const QString &sessionProgram);
     QString writeConfiguration();
     QStringList compositorCommand(const QString &sessionProgram) const;
     bool readSessionEnvironment();
