@@ -14,6 +14,7 @@ const QString kGnomeFilesFormat = QStringLiteral("x-special/gnome-copied-files")
 const QString kPngFormat = QStringLiteral("image/png");
 const QString kUtf8TextFormat = QStringLiteral("text/plain;charset=utf-8");
 constexpr int kWatchRestartMs = 1000;
+constexpr qint64 kBaselineWindowMs = 300;
 
 bool decodable(const QString &type)
 {
@@ -56,6 +57,7 @@ WlClipboardPasteboard::~WlClipboardPasteboard()
 
 void WlClipboardPasteboard::startWatching()
 {
+    m_sinceWatchStart.start();
     m_watch.setStandardInputFile(QProcess::nullDevice());
     m_watch.setStandardErrorFile(QProcess::nullDevice());
     // The command runs once per new content with the content on its input, which it
@@ -66,8 +68,14 @@ void WlClipboardPasteboard::startWatching()
 void WlClipboardPasteboard::onWatchOutput()
 {
     const QByteArray output = m_watch.readAllStandardOutput();
-    if (output.contains('\n'))
-        fetch();
+    if (!output.contains('\n'))
+        return;
+    // The watcher first reports the content it finds at its start, if there is any, at once
+    // (KWin and sway say nothing for an empty clipboard). That content is no copy made while
+    // Quillo runs, as on X11.
+    m_fetchingBaseline = !m_sawReport && m_sinceWatchStart.elapsed() < kBaselineWindowMs;
+    m_sawReport = true;
+    fetch();
 }
 
 void WlClipboardPasteboard::fetch()
@@ -145,6 +153,11 @@ QString WlClipboardPasteboard::textFormat(const QStringList &types)
 
 void WlClipboardPasteboard::publish()
 {
+    if (std::exchange(m_fetchingBaseline, false)) {
+        if (!m_ownWrite)
+            m_content = std::exchange(m_incoming, Content());
+        return;
+    }
     if (m_ownWrite) {
         const bool echo = m_ownWrite->image ? (m_incoming.image && m_incoming.image->bytes == m_ownWrite->image->bytes)
                                             : m_incoming.text == m_ownWrite->text;

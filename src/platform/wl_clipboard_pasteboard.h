@@ -3,6 +3,7 @@
 #include "platform/wl_paste_reader.h"
 #include "store/pasteboard.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTimer>
 
@@ -14,7 +15,8 @@
 // store may ask for (the first picture format, the URL list, the text) are then read with
 // one `wl-paste --type` after the other, never blocking. Only when all is read does
 // changeCount() move and changed() fire, so the getters answer from what was read.
-// A change arriving meanwhile drops the reads under way and starts over.
+// A change arriving meanwhile drops the reads under way and starts over. The watcher's
+// first report, when it comes at once, is the content found at Quillo's start: no change.
 //
 // Writes go through `wl-copy` (which serves the content after we exit, as a clipboard
 // manager's copy should) and count as a change at once; when the watcher then reports
@@ -64,4 +66,7 @@ private:
     Content m_content;
     Content m_incoming;
     std::optional<Content> m_ownWrite; // what we last wrote, until the watcher reports it
+    QElapsedTimer m_sinceWatchStart;
+    bool m_sawReport = false;
+    bool m_fetchingBaseline = false; // the fetch under way reads the content found at start
 };
