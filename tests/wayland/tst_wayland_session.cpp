@@ -24,6 +24,7 @@ const QRect kExpanded(1000, 22, 440, 760);
 const QPoint kInPanel(1200, 400);
 const QPoint kOnWaylandWindow(300, 400);
 const QPoint kOnTab(1431, 450);
+const QRect kXWindow(720, 800, 250, 80); // between the Wayland window and the panel
 const QPoint kSecondRow(1200, 298);
 const QPoint kSecondRowCopyButton(1396, 298);
 
@@ -48,6 +49,7 @@ private slots:
     void copiesInWaylandProgramsAreRecorded_data();
     void copiesInWaylandProgramsAreRecorded();
     void copyingARowBackReachesWaylandPrograms();
+    void copyInTheFocusedXProgramIsRecordedOnce();
 
 private:
     WaylandSession::Compositor compositor() const;
@@ -264,6 +266,38 @@ void TestWaylandSession::copyingARowBackReachesWaylandPrograms()
     // Our own copy is not recorded again.
     QTest::qWait(500);
     QCOMPARE(history().size(), 2);
+}
+
+// An X program's copy reaches Quillo once: through the Wayland clipboard where Quillo
+// follows it (the compositor passes the focused X program's copy on), through X elsewhere.
+void TestWaylandSession::copyInTheFocusedXProgramIsRecordedOnce()
+{
+    const QString text = QStringLiteral("copied in an X program 0d3a");
+    QProcessEnvironment x11;
+    x11.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QProcess xWindow;
+    m_session->start(xWindow, m_session->install(QStringLiteral(QUILLO_WAYLAND_WINDOW)),
+                     {QString::number(kXWindow.width()), QString::number(kXWindow.height()),
+                      QString::number(kXWindow.x()), QString::number(kXWindow.y()), text},
+                     x11);
+    QByteArray output;
+    const auto printed = [&](const char *word) { return (output += xWindow.readAllStandardOutput()).contains(word); };
+    QTRY_VERIFY_WITH_TIMEOUT(printed("exposed"), kStartMs);
+    const int before = history().size();
+    // A click right after the window appears, or right as the pointer arrives, does not
+    // reach the X program under KWin.
+    QTest::qWait(500);
+    QVERIFY(movePointer(kXWindow.center()));
+    QVERIFY(movePointer(kXWindow.center() + QPoint(5, 5)));
+    QTest::qWait(300);
+    QVERIFY(click());
+    QTRY_VERIFY_WITH_TIMEOUT(printed("copied"), kWithinMs);
+    QTRY_COMPARE_WITH_TIMEOUT(history().size(), before + 1, kWithinMs);
+    QCOMPARE(history().first().toObject().value(QLatin1String("content")).toString(), text);
+    QTest::qWait(500);
+    QCOMPARE(history().size(), before + 1);
+    xWindow.kill();
+    xWindow.waitForFinished();
 }
 
 QUILLO_TEST_WIDGETS_MAIN(TestWaylandSession)

@@ -226,7 +226,7 @@ QString WaylandSession::writeConfiguration()
         return {};
     // The Wayland window on the left half, where the pointer goes to leave the panel.
     const QByteArray kwinRules = "[General]\ncount=1\nrules=1\n\n[1]\nDescription=test window\nposition=0,20\n"
-                                 "positionrule=3\nsize=700,860\nsizerule=3\nwmclass=wayland_window\nwmclassmatch=1\n";
+                                 "positionrule=3\nsize=700,860\nsizerule=3\ntitle=wayland-window\ntitlematch=1\n";
     const QByteArray swayConfig = "output HEADLESS-1 resolution 1440x900\nxwayland enable\n"
                                   "default_border none\ndefault_floating_border none\n"
                                   "for_window [app_id=\"wayland_window\"] floating enable, move position 0 20\n"
