@@ -4,6 +4,7 @@
 // wl-copy and wl-paste, as a user's programs would.
 #include "test_main.h"
 #include "wayland_session.h"
+#include "x_window_state.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -13,7 +14,6 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRect>
-#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -28,11 +28,7 @@ const QRect kXWindow(720, 800, 250, 80); // between the Wayland window and the p
 const QPoint kSecondRow(1200, 298);
 const QPoint kSecondRowCopyButton(1396, 298);
 
-struct WindowState
-{
-    QRect geometry;
-    bool viewable = false;
-};
+using WindowState = XWindowState;
 
 } // namespace
 
@@ -135,16 +131,7 @@ QString TestWaylandSession::windowId(const QString &namePattern, int minimumWidt
 
 WindowState TestWaylandSession::windowState(const QString &id)
 {
-    const QString info = m_session->run(QStringLiteral("xwininfo"), {"-id", id});
-    auto number = [&info](const char *label) {
-        const QRegularExpression pattern(QString::fromLatin1(label) + QStringLiteral(":\\s+(-?\\d+)"));
-        return pattern.match(info).captured(1).toInt();
-    };
-    WindowState state;
-    state.geometry =
-        QRect(number("Absolute upper-left X"), number("Absolute upper-left Y"), number("Width"), number("Height"));
-    state.viewable = info.contains(QStringLiteral("Map State: IsViewable"));
-    return state;
+    return XWindowState::fromXwininfo(m_session->run(QStringLiteral("xwininfo"), {"-id", id}));
 }
 
 bool TestWaylandSession::movePointer(QPoint to)
