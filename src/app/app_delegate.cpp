@@ -4,6 +4,7 @@
 #include "panel_window.h"
 #include "platform/qt_clipboard_pasteboard.h"
 #include "platform/qt_folder_chooser.h"
+#include "platform/x11_compositor_status.h"
 #include "pointer_monitor.h"
 #include "qt_shell_screens.h"
 #include "qt_task_scheduler.h"
@@ -19,9 +20,12 @@
 
 AppDelegate::AppDelegate(QObject *parent)
     : QObject(parent)
+    , m_compositor(std::make_unique<X11CompositorStatus>())
     , m_pasteboard(std::make_unique<QtClipboardPasteboard>())
     , m_folderChooser(std::make_unique<QtFolderChooser>())
 {
+    // Before any widget: they follow the status installed when they are made.
+    CompositorStatus::install(m_compositor.get());
     AppStore::Options options;
     options.pasteboard = m_pasteboard.get();
     options.folderChooser = m_folderChooser.get();
@@ -34,6 +38,7 @@ AppDelegate::~AppDelegate()
     delete m_pointerMonitor;
     delete m_shell;
     m_windows.reset();
+    CompositorStatus::install(nullptr);
 }
 
 void AppDelegate::applicationDidFinishLaunching()

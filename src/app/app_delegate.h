@@ -4,6 +4,7 @@
 #include <memory>
 
 class AppStore;
+class CompositorStatus;
 class FolderChooser;
 class Pasteboard;
 class PointerMonitor;
@@ -35,6 +36,7 @@ public:
 private:
     void buildWindows();
 
+    std::unique_ptr<CompositorStatus> m_compositor;
     std::unique_ptr<Pasteboard> m_pasteboard;
     std::unique_ptr<FolderChooser> m_folderChooser;
     std::unique_ptr<AppStore> m_store;

@@ -1,5 +1,4 @@
 #include "test_main.h"
-#include "views/style/compositor_watcher.h"
 #include "views/style/docked_panel_shape.h"
 #include "views/style/fonts.h"
 #include "views/style/icons.h"
@@ -26,7 +25,6 @@ private slots:
     void pressedButtonsLightenOnlyTheFill_data();
     void pressedButtonsLightenOnlyTheFill();
     void visualEffectUpdatesInPlace();
-    void compositorOverrideNotifies();
     void edgeTabHoverAnywhereGrowsPill();
     void edgeTabClickAnywhereReveals_data();
     void edgeTabClickAnywhereReveals();
@@ -169,19 +167,6 @@ void TestViewStyle::visualEffectUpdatesInPlace()
     QCOMPARE(host.findChildren<VisualEffectView *>().size(), 1);
     QCOMPARE(view->material(), VisualEffectView::kMaterialPopover);
     QCOMPARE(view->blendingMode(), VisualEffectView::kBlendingWithinWindow);
-}
-
-void TestViewStyle::compositorOverrideNotifies()
-{
-    auto &watcher = CompositorWatcher::instance();
-    QVERIFY(!CompositorWatcher::detectCompositor()); // offscreen: no X11 at all
-    QSignalSpy spy(&watcher, &CompositorWatcher::compositingChanged);
-    watcher.setOverride(true);
-    QVERIFY(watcher.isComposited());
-    watcher.setOverride(true);
-    watcher.setOverride(std::nullopt);
-    QVERIFY(!watcher.isComposited());
-    QCOMPARE(spy.size(), 2);
 }
 
 void TestViewStyle::edgeTabHoverAnywhereGrowsPill()
