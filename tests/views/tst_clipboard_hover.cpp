@@ -43,7 +43,6 @@ private slots:
     void stateReportsOnlyRealChanges();
     void payloadParsing_data();
     void payloadParsing();
-    void postingWithoutRowSendsNoItem();
     void registeringAgainReplaces();
     void staleUnregisterKeepsNewerProbe();
     void destroyedProbeDropsOut();
@@ -90,18 +89,6 @@ void TestClipboardHover::payloadParsing()
     QFETCH(QVariantMap, userInfo);
     QFETCH(bool, hasID);
     QCOMPARE(ClipboardHoverNotifier::itemID(userInfo).has_value(), hasID);
-}
-
-void TestClipboardHover::postingWithoutRowSendsNoItem()
-{
-    auto &notifier = ClipboardHoverNotifier::instance();
-    QSignalSpy moved(&notifier, &ClipboardHoverNotifier::pointerMoved);
-    const QUuid id = QUuid::createUuid();
-    notifier.postPointerMoved(id);
-    notifier.postPointerMoved(std::nullopt);
-    QCOMPARE(moved.size(), 2);
-    QCOMPARE(moved.at(0).at(0).toMap().value("itemID").value<QUuid>(), id);
-    QVERIFY(moved.at(1).at(0).toMap().isEmpty());
 }
 
 void TestClipboardHover::registeringAgainReplaces()

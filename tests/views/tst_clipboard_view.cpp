@@ -117,7 +117,6 @@ void TestClipboardView::clearKeepsPinned()
     m_f->store->setClips({ViewsFixture::clip(ClipKind::text, QStringLiteral("走")), pinned});
     ClipboardView *view = makeView();
     QCOMPARE(view->list()->rows().size(), 2);
-    QCOMPARE(view->footer()->clearButton()->accessibleName(), QStringLiteral("清除"));
     QTest::mouseClick(view->footer()->clearButton(), Qt::LeftButton);
     QCOMPARE(view->list()->rows().size(), 1);
     QCOMPARE(view->list()->rows().first()->item().id, pinned.id);
@@ -132,7 +131,6 @@ void TestClipboardView::searchFieldBindsQuery()
     m_f->store->setClips({ViewsFixture::clip(ClipKind::text, QStringLiteral("apple")),
                           ViewsFixture::clip(ClipKind::text, QStringLiteral("banana"))});
     ClipboardView *view = makeView();
-    QCOMPARE(view->searchField()->lineEdit()->placeholderText(), QStringLiteral("搜索剪贴板"));
     QTest::keyClicks(view->searchField()->lineEdit(), QStringLiteral("ban"));
     QCOMPARE(m_f->store->query(), QStringLiteral("ban"));
     QCOMPARE(view->list()->rows().size(), 1);

@@ -1,8 +1,10 @@
 #include "test_main.h"
 #include "views/style/docked_panel_shape.h"
+#include "views/style/fixed_compositor_status.h"
 #include "views/style/fonts.h"
 #include "views/style/icons.h"
 #include "views/widgets/edge_tab_view.h"
+#include "views/widgets/liquid_glass_canvas.h"
 #include "views/widgets/styled_button.h"
 #include "views/widgets/visual_effect_view.h"
 
@@ -24,7 +26,8 @@ private slots:
     void fontsUseDevicePixelsAndChineseFamily();
     void pressedButtonsLightenOnlyTheFill_data();
     void pressedButtonsLightenOnlyTheFill();
-    void visualEffectUpdatesInPlace();
+    void glassIsOpaqueWithoutCompositor_data();
+    void glassIsOpaqueWithoutCompositor();
     void edgeTabHoverAnywhereGrowsPill();
     void edgeTabClickAnywhereReveals_data();
     void edgeTabClickAnywhereReveals();
@@ -157,16 +160,44 @@ void TestViewStyle::pressedButtonsLightenOnlyTheFill()
     QVERIFY(qAbs(button->currentFill().alphaF() - restAlpha) < 0.01);
 }
 
-void TestViewStyle::visualEffectUpdatesInPlace()
+void TestViewStyle::glassIsOpaqueWithoutCompositor_data()
 {
-    QWidget host;
-    auto *view =
-        new VisualEffectView(VisualEffectView::kMaterialSidebar, VisualEffectView::kBlendingBehindWindow, &host);
-    view->setMaterial(VisualEffectView::kMaterialPopover);
-    view->setBlendingMode(VisualEffectView::kBlendingWithinWindow);
-    QCOMPARE(host.findChildren<VisualEffectView *>().size(), 1);
-    QCOMPARE(view->material(), VisualEffectView::kMaterialPopover);
-    QCOMPARE(view->blendingMode(), VisualEffectView::kBlendingWithinWindow);
+    QTest::addColumn<QString>("surface");
+    QTest::newRow("panel canvas") << "canvas";
+    QTest::newRow("sidebar material") << "sidebar";
+    QTest::newRow("edge tab") << "tab";
+}
+
+// Without a compositor a translucent pixel shows black, so every glass surface turns opaque;
+// with one it lets the desktop through. The widgets follow the installed status as it changes.
+void TestViewStyle::glassIsOpaqueWithoutCompositor()
+{
+    QFETCH(QString, surface);
+    FixedCompositorStatus status(false);
+    CompositorStatus::install(&status);
+    std::unique_ptr<QWidget> widget;
+    if (surface == QLatin1String("canvas"))
+        widget = std::make_unique<LiquidGlassCanvas>();
+    else if (surface == QLatin1String("sidebar"))
+        widget = std::make_unique<VisualEffectView>(VisualEffectView::kMaterialSidebar,
+                                                    VisualEffectView::kBlendingBehindWindow);
+    else
+        widget = std::make_unique<EdgeTabView>();
+    widget->resize(18, 72);
+    const auto alphaAtCentre = [&widget] {
+        QImage image(widget->size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        widget->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        return image.pixelColor(9, 36).alpha();
+    };
+    QCOMPARE(alphaAtCentre(), 255);
+    QSignalSpy changed(&CompositorStatus::current(), &CompositorStatus::compositingChanged);
+    status.setComposited(true);
+    status.setComposited(true);
+    QCOMPARE(changed.size(), 1);
+    QVERIFY(alphaAtCentre() < 255);
+    CompositorStatus::install(nullptr);
+    QVERIFY(!CompositorStatus::current().isComposited());
 }
 
 void TestViewStyle::edgeTabHoverAnywhereGrowsPill()
