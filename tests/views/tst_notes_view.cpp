@@ -273,9 +273,11 @@ private slots:
                 QRect(0, cards->verticalScrollBar()->value() - 200, 440, cards->viewport()->height() + 400)));
     }
 
-    void detailHeaderButtons()
+    // Open, edit, copy the draft, save: the header's buttons and the status line.
+    void editFromTheDetailHeader()
     {
-        m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\nbody\n"));
+        const QString file = m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\nbody\n"));
+        m_fx->writeNote(QStringLiteral("b.md"), QStringLiteral("# B\n"), 10);
         showView();
         openCard(QStringLiteral("a.md"));
         expectFlags(true, false);
@@ -285,26 +287,16 @@ private slots:
         QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
         expectFlags(true, true);
         QVERIFY(detail()->editButton()->isActive());
-        QCOMPARE(detail()->statusText(), QStringLiteral("正在编辑"));
-
-        // The detail's copy takes the text being edited, unsaved changes included.
-        typeInEditor(QStringLiteral("draft"));
-        QTest::mouseClick(detail()->copyButton(), Qt::LeftButton);
-        QCOMPARE(m_fx->pasteboard.content().text, QStringLiteral("# A\nbody\ndraft"));
-        QTRY_VERIFY_WITH_TIMEOUT(!detail()->isCopied(), 3000);
-        QCOMPARE(detail()->copyButton()->toolTip(), QStringLiteral("复制全文"));
-    }
-
-    void editSaveShowsRenderedNote()
-    {
-        const QString file = m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\nbody\n"));
-        m_fx->writeNote(QStringLiteral("b.md"), QStringLiteral("# B\n"), 10);
-        showView();
-        openCard(QStringLiteral("a.md"));
-        QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
         QVERIFY(detail()->editor()->isVisible());
+        QCOMPARE(detail()->statusText(), QStringLiteral("正在编辑"));
         typeInEditor(QStringLiteral("more"));
         QCOMPARE(store().noteText(), QStringLiteral("# A\nbody\nmore"));
+
+        // The detail's copy takes the text being edited, unsaved changes included.
+        QTest::mouseClick(detail()->copyButton(), Qt::LeftButton);
+        QCOMPARE(m_fx->pasteboard.content().text, QStringLiteral("# A\nbody\nmore"));
+        QVERIFY(detail()->isCopied());
+        QTRY_VERIFY_WITH_TIMEOUT(!detail()->isCopied(), 3000);
 
         QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
         expectFlags(true, false);

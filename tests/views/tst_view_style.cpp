@@ -16,9 +16,8 @@ class TestViewStyle : public QObject
 {
     Q_OBJECT
 private slots:
-    void outlineWorkedExample();
-    void outlineCornersAreQuadratic();
-    void outlineWithoutRadiusIsRectangle();
+    void outline_data();
+    void outline();
     void maskCutsOnlyLeftCorners();
     void everySymbolRenders_data();
     void everySymbolRenders();
@@ -33,53 +32,41 @@ private slots:
     void edgeTabClickAnywhereReveals();
 };
 
-void TestViewStyle::outlineWorkedExample()
+void TestViewStyle::outline_data()
 {
-    const QPainterPath path = DockedPanelShape::path(QRectF(0, 0, 440, 760), 16);
-    // moveTo, lineTo, quad (control + end), lineTo, quad, lineTo, close back to start
-    QList<QPointF> points;
-    for (int i = 0; i < path.elementCount(); ++i)
-        points << QPointF(path.elementAt(i));
-    QCOMPARE(points.first(), QPointF(440, 0));
-    QVERIFY(points.contains(QPointF(16, 0)));
-    QVERIFY(points.contains(QPointF(0, 16)));
-    QVERIFY(points.contains(QPointF(0, 744)));
-    QVERIFY(points.contains(QPointF(16, 760)));
-    QVERIFY(points.contains(QPointF(440, 760)));
-    QCOMPARE(points.last(), QPointF(440, 0)); // closed
-    // The right edge is straight: nothing between (440, 760) and the start but the close.
-    QCOMPARE(path.boundingRect(), QRectF(0, 0, 440, 760));
-}
-
-void TestViewStyle::outlineCornersAreQuadratic()
-{
-    const double r = 16;
-    const QPainterPath path = DockedPanelShape::path(QRectF(0, 0, 440, 760), r);
+    QTest::addColumn<QRectF>("rect");
+    QTest::addColumn<double>("radius");
+    QTest::addColumn<QPointF>("point");
+    QTest::addColumn<bool>("inside");
+    const QRectF panel(0, 0, 440, 760);
     // A quadratic corner with the sharp corner as control point passes r/4 from it at its
     // midpoint (a circular arc would pass about 0.29 r away).
-    QVERIFY(path.contains(QPointF(r / 4 + 0.3, r / 4 + 0.3)));
-    QVERIFY(!path.contains(QPointF(r / 4 - 0.3, r / 4 - 0.3)));
-    QVERIFY(path.contains(QPointF(r / 4 + 0.3, 760 - r / 4 - 0.3)));
-    QVERIFY(path.contains(QPointF(439.5, 0.5)));
-    QVERIFY(path.contains(QPointF(439.5, 759.5)));
+    QTest::newRow("top-left curve, inside") << panel << 16.0 << QPointF(4.3, 4.3) << true;
+    QTest::newRow("top-left curve, outside") << panel << 16.0 << QPointF(3.7, 3.7) << false;
+    QTest::newRow("bottom-left curve, inside") << panel << 16.0 << QPointF(4.3, 755.7) << true;
+    QTest::newRow("bottom-left curve, outside") << panel << 16.0 << QPointF(3.7, 756.3) << false;
+    QTest::newRow("top-right is square") << panel << 16.0 << QPointF(439.5, 0.5) << true;
+    QTest::newRow("bottom-right is square") << panel << 16.0 << QPointF(439.5, 759.5) << true;
+    QTest::newRow("no radius: a rectangle") << QRectF(10, 20, 100, 50) << 0.0 << QPointF(10.2, 69.8) << true;
 }
 
-void TestViewStyle::outlineWithoutRadiusIsRectangle()
+void TestViewStyle::outline()
 {
-    const QPainterPath path = DockedPanelShape::path(QRectF(10, 20, 100, 50), 0);
-    QCOMPARE(path.boundingRect(), QRectF(10, 20, 100, 50));
-    QVERIFY(path.contains(QPointF(10.2, 20.2)));
-    QVERIFY(path.contains(QPointF(10.2, 69.8)));
+    QFETCH(QRectF, rect);
+    QFETCH(double, radius);
+    QFETCH(QPointF, point);
+    QFETCH(bool, inside);
+    const QPainterPath path = DockedPanelShape::path(rect, radius);
+    QCOMPARE(path.boundingRect(), rect);
+    QCOMPARE(path.contains(point), inside);
 }
 
+// Without a compositor the window is cut by a mask of whole pixels.
 void TestViewStyle::maskCutsOnlyLeftCorners()
 {
     const QRegion mask = DockedPanelShape::mask(QSize(440, 760));
-    QVERIFY(!mask.contains(QPoint(0, 0)));
-    QVERIFY(!mask.contains(QPoint(0, 759)));
-    QVERIFY(mask.contains(QPoint(439, 0)));
-    QVERIFY(mask.contains(QPoint(439, 759)));
-    QVERIFY(mask.contains(QPoint(220, 380)));
+    QVERIFY(!mask.contains(QPoint(0, 0)) && !mask.contains(QPoint(0, 759)));
+    QVERIFY(mask.contains(QPoint(439, 0)) && mask.contains(QPoint(439, 759)) && mask.contains(QPoint(220, 380)));
 }
 
 void TestViewStyle::everySymbolRenders_data()
