@@ -72,10 +72,12 @@ struct PageBench
     }
 };
 
+// Made in main, so the store (and its persistence thread) ends before the application.
+PageBench *g_bench = nullptr;
+
 PageBench &bench()
 {
-    static PageBench instance;
-    return instance;
+    return *g_bench;
 }
 
 void renderVisible(QWidget &page)
@@ -166,6 +168,8 @@ int main(int argc, char **argv)
     TestEnvironment environment;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    PageBench fixture;
+    g_bench = &fixture;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

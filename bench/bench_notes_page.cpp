@@ -3,9 +3,9 @@
 #include "fake_pasteboard.h"
 #include "store/app_store.h"
 #include "test_environment.h"
-#include "views/note_detail_page.h"
-#include "views/note_editor.h"
-#include "views/notes_view.h"
+#include "views/notes/note_detail_page.h"
+#include "views/notes/note_editor.h"
+#include "views/notes/notes_view.h"
 
 #include <QApplication>
 #include <QFile>

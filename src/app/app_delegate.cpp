@@ -7,6 +7,7 @@
 #include "platform/qt_folder_chooser.h"
 #include "platform/sway_window_placer.h"
 #include "platform/wl_clipboard_pasteboard.h"
+#include "platform/x11_compositor_status.h"
 #include "pointer_monitor.h"
 #include "qt_shell_screens.h"
 #include "qt_task_scheduler.h"
@@ -39,9 +40,12 @@ std::unique_ptr<Pasteboard> makePasteboard()
 
 AppDelegate::AppDelegate(QObject *parent)
     : QObject(parent)
+    , m_compositor(std::make_unique<X11CompositorStatus>())
     , m_pasteboard(makePasteboard())
     , m_folderChooser(std::make_unique<QtFolderChooser>())
 {
+    // Before any widget: they follow the status installed when they are made.
+    CompositorStatus::install(m_compositor.get());
     AppStore::Options options;
     options.pasteboard = m_pasteboard.get();
     options.folderChooser = m_folderChooser.get();
@@ -54,6 +58,7 @@ AppDelegate::~AppDelegate()
     delete m_pointerMonitor;
     delete m_shell;
     m_windows.reset();
+    CompositorStatus::install(nullptr);
 }
 
 void AppDelegate::applicationDidFinishLaunching()

@@ -4,6 +4,7 @@
 #include <memory>
 
 class AppStore;
+class CompositorStatus;
 class FolderChooser;
 class Pasteboard;
 class PointerMonitor;
@@ -36,6 +37,7 @@ private:
     void buildWindows();
     void adaptToSession();
 
+    std::unique_ptr<CompositorStatus> m_compositor;
     std::unique_ptr<Pasteboard> m_pasteboard;
     std::unique_ptr<FolderChooser> m_folderChooser;
     std::unique_ptr<AppStore> m_store;

@@ -1,6 +1,6 @@
 #include "panel_content.h"
 
-#include "views/root_view.h"
+#include "views/root/root_view.h"
 #include "views/widgets/edge_tab_view.h"
 
 #include <QObject>

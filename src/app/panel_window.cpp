@@ -1,6 +1,6 @@
 #include "panel_window.h"
 
-#include "views/style/compositor_watcher.h"
+#include "views/style/compositor_status.h"
 #include "views/style/docked_panel_shape.h"
 
 #include <QCursor>
@@ -69,7 +69,7 @@ PanelWindow::PanelWindow(QWidget *content, const PanelWindowStyle &style)
     winId();
     windowHandle()->installEventFilter(this);
 
-    connect(&CompositorWatcher::instance(), &CompositorWatcher::compositingChanged, this, &PanelWindow::updateMasks);
+    connect(&CompositorStatus::current(), &CompositorStatus::compositingChanged, this, &PanelWindow::updateMasks);
 }
 
 // Only the window system's crossings count. Qt also sends widgets synthetic enter and
@@ -115,7 +115,7 @@ void PanelWindow::updateMasks()
     m_content->setMask(outline);
     // Without a compositing manager the translucent corners would show black: cut the
     // window itself to the outline instead.
-    if (CompositorWatcher::instance().isComposited())
+    if (CompositorStatus::current().isComposited())
         clearMask();
     else
         setMask(outline);

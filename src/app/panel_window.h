@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/style/palette.h"
+
 #include <QColor>
 #include <QWidget>
 
@@ -8,7 +10,7 @@ class PanelBorderOverlay;
 struct PanelWindowStyle
 {
     double cornerRadius = 16;
-    QColor borderColor = QColor(255, 255, 255, 194); // white at 0.76
+    QColor borderColor = Palette::kPanelBorder;
     double borderWidth = 0.8;
 };
 

@@ -2,7 +2,7 @@
 #include "gallery_pasteboard.h"
 #include "gallery_scenes.h"
 #include "store/app_store.h"
-#include "views/style/compositor_watcher.h"
+#include "views/style/fixed_compositor_status.h"
 
 #include <QApplication>
 #include <QDir>
@@ -40,15 +40,17 @@ int main(int argc, char **argv)
     options.startMonitoring = false;
     AppStore store(options);
 
+    FixedCompositorStatus compositor(false);
+    CompositorStatus::install(&compositor);
     int written = 0;
     for (bool composited : {true, false}) {
-        CompositorWatcher::instance().setOverride(composited);
+        compositor.setComposited(composited);
         const QString dir = outDir + (composited ? QStringLiteral("/translucent") : QStringLiteral("/opaque"));
         QDir().mkpath(dir);
         written += GalleryScenes::renderStyle(dir);
         written += GalleryScenes::renderEdgeTab(dir);
     }
-    CompositorWatcher::instance().setOverride(false);
+    compositor.setComposited(false);
     written += GalleryScenes::renderSearchField(outDir);
     written += GalleryScenes::renderRows(store, outDir);
     written += GalleryScenes::renderPage(store, outDir);

@@ -1,8 +1,9 @@
 #include "gallery_notes_scenes.h"
 
 #include "store/app_store.h"
-#include "views/notes_view.h"
-#include "views/root_view.h"
+#include "views/notes/notes_view.h"
+#include "views/root/root_view.h"
+#include "views/style/palette.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -69,8 +70,8 @@ bool save(QWidget &widget, const QString &path)
     {
         QPainter painter(&image);
         QLinearGradient desktop(0, 0, widget.width(), widget.height());
-        desktop.setColorAt(0, QColor(0x5B, 0x86, 0xE5));
-        desktop.setColorAt(1, QColor(0xE0, 0x9B, 0x6B));
+        desktop.setColorAt(0, Palette::kGalleryDesktopStart);
+        desktop.setColorAt(1, Palette::kGalleryDesktopEnd);
         painter.fillRect(image.rect(), desktop);
     }
     widget.render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);

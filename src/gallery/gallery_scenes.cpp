@@ -6,6 +6,7 @@
 #include "views/clipboard/clipboard_view.h"
 #include "views/hover/clipboard_hover_notifier.h"
 #include "views/hover/clipboard_hover_state.h"
+#include "views/style/palette.h"
 #include "views/widgets/edge_tab_view.h"
 #include "views/widgets/liquid_glass_canvas.h"
 #include "views/widgets/search_field.h"
@@ -28,8 +29,8 @@ namespace {
 void paintDesktop(QPainter &painter, const QRect &rect)
 {
     QLinearGradient gradient(rect.topLeft(), rect.bottomRight());
-    gradient.setColorAt(0, QColor(0x5B, 0x86, 0xE5));
-    gradient.setColorAt(1, QColor(0xE0, 0x9B, 0x6B));
+    gradient.setColorAt(0, Palette::kGalleryDesktopStart);
+    gradient.setColorAt(1, Palette::kGalleryDesktopEnd);
     painter.fillRect(rect, gradient);
 }
 
@@ -92,7 +93,7 @@ QList<ClipItem> sampleHistory(const AppStore &store)
 {
     ClipItem picture = clip(ClipKind::image, QString(), 90);
     picture.imagePath =
-        storedPicture(store, QStringLiteral("sunset"), QColor(0xF2, 0x9E, 0x4C), QColor(0x6A, 0x3D, 0x9A));
+        storedPicture(store, QStringLiteral("sunset"), Palette::kGalleryPictureStart, Palette::kGalleryPictureEnd);
     picture.title = QStringLiteral("截图 640×400");
     return {
         clip(ClipKind::text, QStringLiteral("明天下午三点在二楼会议室讨论季度计划，请带上上周的数据和新版设计稿。"), 20,

@@ -5,17 +5,16 @@
 // Sizes and colours of the rendered note. Sizes are device-independent pixels; fonts get
 // them as point sizes converted at the 96 dpi reference (pixelsToPoints), which keeps the
 // fractional sizes (12.5, 13.5) exact and follows the desktop's font DPI setting.
-// The two semantic colours default to light-theme values; the note view passes its
-// palette's equivalents.
+// The colours belong to the panel's look, so the caller passes them in (the note view
+// fills them from its palette).
 struct NoteDocumentStyle
 {
-    QColor secondaryLabel = QColor(0x6E, 0x6E, 0x73);
-    QColor separator = QColor(0xC6, 0xC6, 0xC8);
-
-    QColor titleColor = QColor(24, 34, 53);   // #182235
-    QColor headingColor = QColor(31, 43, 61); // #1F2B3D
-    QColor bodyColor = QColor(44, 58, 78);    // #2C3A4E
-    QColor quoteColor = QColor(91, 105, 124); // #5B697C
+    QColor secondaryLabel; // code fences
+    QColor separator;      // thematic breaks
+    QColor titleColor;
+    QColor headingColor;
+    QColor bodyColor;
+    QColor quoteColor;
 
     qreal titleSize = 21;
     qreal heading2Size = 17;

@@ -1,13 +1,16 @@
 // The real `quillo` binary on a private Xvfb with openbox, driven from outside with
 // xdotool and xclip and observed with xwininfo and xprop, as a user's desktop would.
 #include "test_main.h"
+#include "views/root/root_view_style.h"
 #include "x_window_state.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QProcess>
 #include <QRect>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 
@@ -57,6 +60,18 @@ QString properties(int width)
 void movePointer(int x, int y)
 {
     run(QStringLiteral("xdotool"), {"mousemove", QString::number(x), QString::number(y)});
+}
+
+// The centre of the header's pin tile on the expanded panel. The header is the root view's
+// top row: the title, a stretch, then the pin and settings tiles, centred in the row's height.
+QPoint pinTileCentre()
+{
+    const RootHeaderStyle header = RootHeaderStyle::standard();
+    const int rowHeight =
+        std::max({QFontMetrics(header.titleFont).height(), header.pin.size.height(), header.settings.size.height()});
+    const int fromRight =
+        header.padding.right() + header.settings.size.width() + header.spacing + header.pin.size.width() / 2;
+    return QPoint(kExpanded.right() + 1 - fromRight, kExpanded.top() + header.padding.top() + rowHeight / 2);
 }
 
 } // namespace
@@ -208,9 +223,7 @@ void TestShellEndToEnd::secondLaunchRevealsTheFirstAndExits()
 
 void TestShellEndToEnd::pinnedNeverCollapses()
 {
-    // The pin tile in the header: its centre is 74 px left of the panel's right edge and 31 px
-    // below its top.
-    const QPoint pin(kExpanded.x() + kExpanded.width() - 74, kExpanded.y() + 31);
+    const QPoint pin = pinTileCentre();
     const auto clickPin = [&pin] {
         run(QStringLiteral("xdotool"), {"mousemove", QString::number(pin.x()), QString::number(pin.y()), "click", "1"});
     };

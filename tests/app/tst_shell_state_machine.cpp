@@ -30,7 +30,6 @@ private slots:
     void launchShowsExpandedWithoutAnimation();
     void launchDocksToTheScreenUnderThePointer();
     void leavingCollapsesAfterTheCheckDelay();
-    void orderOutFollowsTheSlide();
     void enteringAgainCancelsTheCheck();
     void leavingAgainRestartsTheCheck();
     void hysteresis_data();
@@ -39,11 +38,9 @@ private slots:
     void leaveUnderXWayland();
     void guardsKeepThePanelOut_data();
     void guardsKeepThePanelOut();
-    void flagSetWhileCheckPendingStopsTheCollapse();
     void afterAGuardClearsOnlyTheNextLeaveCollapses();
     void revealFromTheTab();
     void revealDuringOrderOutDelayKeepsPanel();
-    void revealWhileExpandedOnlyCancelsTheCheck();
     void pollingFollowsVisibility();
     void screenChangeWhileCollapsed();
     void screenChangeWhileExpanded();
@@ -141,11 +138,6 @@ void TestShellStateMachine::leavingCollapsesAfterTheCheckDelay()
     const QStringList expected{"move 1448,22 440x760 animated", "tab at 1422,402 18x72", "tab front"};
     QCOMPARE(m_windows->log, expected);
     QVERIFY(m_windows->panelShown); // still sliding
-}
-
-void TestShellStateMachine::orderOutFollowsTheSlide()
-{
-    leaveAndCollapse();
     m_clock->advance(ShellStateMachine::kOrderOutDelayMs - 1);
     QVERIFY(m_windows->panelShown);
     m_clock->advance(1);
@@ -232,9 +224,11 @@ void TestShellStateMachine::leaveUnderXWayland()
 void TestShellStateMachine::guardsKeepThePanelOut_data()
 {
     QTest::addColumn<int>("flag");
-    QTest::newRow("pinned") << 0;
-    QTest::newRow("editing a note") << 1;
-    QTest::newRow("note detail open") << 2;
+    QTest::addColumn<bool>("whileChecking");
+    QTest::newRow("pinned") << 0 << false;
+    QTest::newRow("editing a note") << 1 << false;
+    QTest::newRow("note detail open") << 2 << false;
+    QTest::newRow("pinned while the check is pending") << 0 << true;
 }
 
 namespace {
@@ -254,21 +248,19 @@ void setGuard(AppStore &store, int flag, bool on)
 void TestShellStateMachine::guardsKeepThePanelOut()
 {
     QFETCH(int, flag);
-    setGuard(*m_store, flag, true);
-    m_shell->scheduleCollapse();
-    QVERIFY(!m_shell->hasPendingCheck());
+    QFETCH(bool, whileChecking);
+    if (whileChecking) {
+        m_shell->scheduleCollapse();
+        setGuard(*m_store, flag, true);
+    } else {
+        setGuard(*m_store, flag, true);
+        m_shell->scheduleCollapse();
+        QVERIFY(!m_shell->hasPendingCheck());
+    }
     m_clock->advance(5000);
     m_shell->collapse();
     QVERIFY(!m_shell->isCollapsed());
     QVERIFY(m_windows->log.isEmpty());
-}
-
-void TestShellStateMachine::flagSetWhileCheckPendingStopsTheCollapse()
-{
-    m_shell->scheduleCollapse();
-    m_store->setIsPinned(true);
-    m_clock->advance(ShellStateMachine::kCollapseCheckDelayMs);
-    QVERIFY(!m_shell->isCollapsed());
 }
 
 void TestShellStateMachine::afterAGuardClearsOnlyTheNextLeaveCollapses()
@@ -302,14 +294,6 @@ void TestShellStateMachine::revealDuringOrderOutDelayKeepsPanel()
     m_clock->advance(1000);
     QVERIFY(m_windows->panelShown);
     QVERIFY(!m_windows->log.contains(QStringLiteral("panel out")));
-}
-
-void TestShellStateMachine::revealWhileExpandedOnlyCancelsTheCheck()
-{
-    m_shell->scheduleCollapse();
-    m_shell->showExpanded(true);
-    QVERIFY(!m_shell->hasPendingCheck());
-    QVERIFY(m_windows->log.isEmpty());
 }
 
 void TestShellStateMachine::pollingFollowsVisibility()

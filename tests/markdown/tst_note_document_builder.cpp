@@ -29,9 +29,22 @@ QTextCharFormat formatOf(const QTextBlock &block)
     return it.atEnd() ? block.charFormat() : it.fragment().charFormat();
 }
 
+// Six different colours, so a line drawn in the wrong one shows.
+NoteDocumentStyle testStyle()
+{
+    NoteDocumentStyle style;
+    style.secondaryLabel = Qt::blue;
+    style.separator = Qt::red;
+    style.titleColor = Qt::darkGreen;
+    style.headingColor = Qt::darkMagenta;
+    style.bodyColor = Qt::darkCyan;
+    style.quoteColor = Qt::darkYellow;
+    return style;
+}
+
 NoteDocumentInput input(const QString &title, const QString &body)
 {
-    return NoteDocumentInput{title, body, NoteDocumentStyle()};
+    return NoteDocumentInput{title, body, testStyle()};
 }
 } // namespace
 
@@ -91,16 +104,16 @@ private slots:
         const QTextCharFormat format = formatOf(title);
         QCOMPARE(format.fontPointSize(), points(21));
         QCOMPARE(format.fontWeight(), int(QFont::DemiBold));
-        QCOMPARE(format.foreground().color(), QColor(0x18, 0x22, 0x35));
+        QCOMPARE(format.foreground().color(), testStyle().titleColor);
         QCOMPARE(title.blockFormat().bottomMargin(), 15.0);
         QCOMPARE(title.blockFormat().lineHeightType(), int(QTextBlockFormat::SingleHeight));
     }
 
     void bodyRows_data()
     {
-        const QColor body(0x2C, 0x3A, 0x4E);
-        const QColor heading(0x1F, 0x2B, 0x3D);
-        const NoteDocumentStyle style;
+        const NoteDocumentStyle style = testStyle();
+        const QColor body = style.bodyColor;
+        const QColor heading = style.headingColor;
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("text");
         QTest::addColumn<qreal>("pixels");
@@ -120,7 +133,7 @@ private slots:
         QTest::newRow("bullet") << "- item" << QStringLiteral("\u2022 item") << 13.5 << int(QFont::Normal) << body
                                 << false;
         QTest::newRow("quote") << "> q"
-                               << "q" << 13.5 << int(QFont::Normal) << QColor(0x5B, 0x69, 0x7C) << false;
+                               << "q" << 13.5 << int(QFont::Normal) << style.quoteColor << false;
         QTest::newRow("rule") << "* * *" << kRule << 11.0 << int(QFont::Normal) << style.separator << false;
         QTest::newRow("four-space code") << "    int x;"
                                          << "int x;" << 12.5 << int(QFont::Normal) << body << true;
@@ -178,17 +191,6 @@ private slots:
         QCOMPARE(blockAt(document, 2).text(), QStringLiteral("a\uFFFDb\uFFFDc"));
         QVERIFY(document.allFormats().size() > 0);
         QCOMPARE(document.rootFrame()->childFrames().size(), 0);
-    }
-
-    void customColoursReachTheDocument()
-    {
-        NoteDocumentStyle style;
-        style.separator = Qt::red;
-        style.secondaryLabel = Qt::blue;
-        QTextDocument document;
-        NoteDocumentBuilder::fill(document, NoteDocumentInput{"T", "---\n```", style});
-        QCOMPARE(formatOf(blockAt(document, 1)).foreground().color(), QColor(Qt::red));
-        QCOMPARE(formatOf(blockAt(document, 2)).foreground().color(), QColor(Qt::blue));
     }
 
     void rerenderingIsDetected()

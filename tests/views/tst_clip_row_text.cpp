@@ -20,7 +20,6 @@ private slots:
     void relativeTimeThresholds();
     void metaLineJoinsSourceAndAge();
     void wrapKeepsTwoLinesAndElides();
-    void wrapKeepsMarkupLiteral();
 };
 
 void TestClipRowText::previewRules_data()
@@ -150,13 +149,6 @@ void TestClipRowText::wrapKeepsTwoLinesAndElides()
         QVERIFY(QFontMetrics(font).horizontalAdvance(line) <= 200);
     QCOMPARE(ClipRowText::wrapLines(QStringLiteral("短"), font, 200, 2).size(), 1);
     QCOMPARE(ClipRowText::wrapLines(QStringLiteral("a\nb\nc"), font, 200, 2).first(), QStringLiteral("a"));
-}
-
-void TestClipRowText::wrapKeepsMarkupLiteral()
-{
-    const QFont font = Fonts::ui(13.5);
-    const QString html = QStringLiteral("<img src=x>");
-    QCOMPARE(ClipRowText::wrapLines(html, font, 300, 2), QStringList{html});
 }
 
 QUILLO_TEST_WIDGETS_MAIN(TestClipRowText)

@@ -43,13 +43,10 @@ private slots:
     void stateReportsOnlyRealChanges();
     void payloadParsing_data();
     void payloadParsing();
-    void postingWithoutRowSendsNoItem();
-    void registeringAgainReplaces();
     void staleUnregisterKeepsNewerProbe();
     void destroyedProbeDropsOut();
+    void hitTest_data();
     void hitTest();
-    void hitTestSkipsInvisibleProbes();
-    void hitTestScrolledRows();
     void probeTakesNoClicks();
 };
 
@@ -92,32 +89,6 @@ void TestClipboardHover::payloadParsing()
     QCOMPARE(ClipboardHoverNotifier::itemID(userInfo).has_value(), hasID);
 }
 
-void TestClipboardHover::postingWithoutRowSendsNoItem()
-{
-    auto &notifier = ClipboardHoverNotifier::instance();
-    QSignalSpy moved(&notifier, &ClipboardHoverNotifier::pointerMoved);
-    const QUuid id = QUuid::createUuid();
-    notifier.postPointerMoved(id);
-    notifier.postPointerMoved(std::nullopt);
-    QCOMPARE(moved.size(), 2);
-    QCOMPARE(moved.at(0).at(0).toMap().value("itemID").value<QUuid>(), id);
-    QVERIFY(moved.at(1).at(0).toMap().isEmpty());
-}
-
-void TestClipboardHover::registeringAgainReplaces()
-{
-    ProbeWindow w;
-    QVERIFY(QTest::qWaitForWindowExposed(&w.window));
-    auto &registry = ClipboardHoverRegistry::shared();
-    // Another widget now claims the first id: the first probe is no longer found.
-    auto *other = new QWidget(w.content);
-    other->setGeometry(0, 120, 200, 50);
-    other->show();
-    registry.registerProbe(other, w.firstID);
-    QCOMPARE(registry.item(w.global(other, {5, 5}), &w.window), std::optional<QUuid>(w.firstID));
-    QCOMPARE(registry.item(w.global(w.first, {5, 5}), &w.window), std::nullopt);
-}
-
 void TestClipboardHover::staleUnregisterKeepsNewerProbe()
 {
     QWidget window;
@@ -146,50 +117,60 @@ void TestClipboardHover::destroyedProbeDropsOut()
     QCOMPARE(ClipboardHoverRegistry::shared().count(), before);
 }
 
+void TestClipboardHover::hitTest_data()
+{
+    QTest::addColumn<QString>("change"); // what happens to the window before the test
+    QTest::addColumn<int>("probe");      // where the point is: 1 first, 2 second, 0 the content
+    QTest::addColumn<QPoint>("local");
+    QTest::addColumn<int>("expected"); // 0 nothing, 1 first, 2 second
+    QTest::newRow("first") << "" << 1 << QPoint(10, 10) << 1;
+    QTest::newRow("second's far corner") << "" << 2 << QPoint(199, 49) << 2;
+    QTest::newRow("the gap between rows") << "" << 0 << QPoint(10, 55) << 0;
+    QTest::newRow("no window") << "no window" << 1 << QPoint(10, 10) << 0;
+    QTest::newRow("another window") << "other window" << 1 << QPoint(10, 10) << 0;
+    QTest::newRow("hidden probe") << "hide first" << 1 << QPoint(10, 10) << 0;
+    QTest::newRow("faded-out window") << "fade" << 1 << QPoint(10, 10) << 0;
+    QTest::newRow("id claimed by a newer widget") << "claim first id" << 1 << QPoint(5, 5) << 0;
+    // Scrolled by 80: the first probe is out of view; the second's part above the viewport
+    // still matches, since containment uses the probe's full bounds.
+    QTest::newRow("scrolled out of view") << "scroll" << 1 << QPoint(10, 10) << 0;
+    QTest::newRow("scrolled, clipped part") << "scroll" << 2 << QPoint(10, 5) << 2;
+}
+
 void TestClipboardHover::hitTest()
 {
+    QFETCH(QString, change);
+    QFETCH(int, probe);
+    QFETCH(QPoint, local);
+    QFETCH(int, expected);
     ProbeWindow w;
     QVERIFY(QTest::qWaitForWindowExposed(&w.window));
-    auto &registry = ClipboardHoverRegistry::shared();
-    QCOMPARE(registry.item(w.global(w.first, {10, 10}), &w.window), std::optional<QUuid>(w.firstID));
-    QCOMPARE(registry.item(w.global(w.second, {199, 49}), &w.window), std::optional<QUuid>(w.secondID));
-    QCOMPARE(registry.item(w.global(w.content, {10, 55}), &w.window), std::nullopt); // the gap
-    QCOMPARE(registry.item(w.global(w.first, {10, 10}), nullptr), std::nullopt);
     QWidget other;
-    other.show();
-    QCOMPARE(registry.item(w.global(w.first, {10, 10}), &other), std::nullopt);
-}
-
-void TestClipboardHover::hitTestSkipsInvisibleProbes()
-{
-    ProbeWindow w;
-    QVERIFY(QTest::qWaitForWindowExposed(&w.window));
-    auto &registry = ClipboardHoverRegistry::shared();
-    const QPoint point = w.global(w.first, {10, 10});
-    w.first->hide();
-    QCOMPARE(registry.item(point, &w.window), std::nullopt);
-    w.first->show();
-    w.window.setWindowOpacity(0.0);
-    if (w.window.windowOpacity() <= 0.0) // offscreen may not support opacity at all
-        QCOMPARE(registry.item(point, &w.window), std::nullopt);
-    w.window.setWindowOpacity(1.0);
-    QCOMPARE(registry.item(point, &w.window), std::optional<QUuid>(w.firstID));
-}
-
-void TestClipboardHover::hitTestScrolledRows()
-{
-    ProbeWindow w;
-    QVERIFY(QTest::qWaitForWindowExposed(&w.window));
-    auto &registry = ClipboardHoverRegistry::shared();
-    // Scroll so that the first probe is completely out of view, the second partly.
-    w.scroll->verticalScrollBar()->setValue(80);
-    QCOMPARE(w.first->mapTo(&w.window, QPoint(0, 49)).y(), -31);
-    const QPoint overHiddenFirst = w.first->mapToGlobal(QPoint(10, 10));
-    QCOMPARE(registry.item(overHiddenFirst, &w.window), std::nullopt);
-    // The second probe's part above the viewport still matches: containment uses full bounds.
-    const QPoint clippedPart = w.second->mapToGlobal(QPoint(10, 5));
-    QVERIFY(w.second->mapTo(&w.window, QPoint(10, 5)).y() < 0);
-    QCOMPARE(registry.item(clippedPart, &w.window), std::optional<QUuid>(w.secondID));
+    QWidget *window = &w.window;
+    if (change == QLatin1String("no window")) {
+        window = nullptr;
+    } else if (change == QLatin1String("other window")) {
+        other.show();
+        window = &other;
+    } else if (change == QLatin1String("hide first")) {
+        w.first->hide();
+    } else if (change == QLatin1String("fade")) {
+        w.window.setWindowOpacity(0.0);
+        if (w.window.windowOpacity() > 0.0)
+            QSKIP("this platform has no window opacity");
+    } else if (change == QLatin1String("claim first id")) {
+        auto *newer = new QWidget(w.content);
+        newer->setGeometry(0, 120, 200, 50);
+        newer->show();
+        ClipboardHoverRegistry::shared().registerProbe(newer, w.firstID);
+        QCOMPARE(ClipboardHoverRegistry::shared().item(w.global(newer, {5, 5}), window),
+                 std::optional<QUuid>(w.firstID));
+    } else if (change == QLatin1String("scroll")) {
+        w.scroll->verticalScrollBar()->setValue(80);
+    }
+    QWidget *at = probe == 1 ? static_cast<QWidget *>(w.first) : probe == 2 ? w.second : w.content;
+    const std::optional<QUuid> ids[] = {std::nullopt, w.firstID, w.secondID};
+    QCOMPARE(ClipboardHoverRegistry::shared().item(w.global(at, local), window), ids[expected]);
 }
 
 void TestClipboardHover::probeTakesNoClicks()

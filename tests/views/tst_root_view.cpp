@@ -1,24 +1,24 @@
 #include "notes_page_fixture.h"
 #include "test_main.h"
-#include "views/card_shadow.h"
+#include "views/widgets/card_shadow.h"
 
 #include "store/clip_item.h"
 #include "views/clipboard/clipboard_view.h"
-#include "views/icon_tile.h"
-#include "views/label_button.h"
-#include "views/mode_picker.h"
-#include "views/note_detail_page.h"
-#include "views/note_editor.h"
-#include "views/note_list_page.h"
-#include "views/notes_view.h"
-#include "views/page_area.h"
-#include "views/root_view.h"
-#include "views/settings_card.h"
-#include "views/settings_row.h"
-#include "views/support_card.h"
-#include "views/support_overlay.h"
-#include "views/toggle_switch.h"
+#include "views/notes/note_detail_page.h"
+#include "views/notes/note_editor.h"
+#include "views/notes/note_list_page.h"
+#include "views/notes/notes_view.h"
+#include "views/root/mode_picker.h"
+#include "views/root/page_area.h"
+#include "views/root/root_view.h"
+#include "views/root/settings_card.h"
+#include "views/root/settings_row.h"
+#include "views/root/support_card.h"
+#include "views/root/support_overlay.h"
+#include "views/widgets/icon_tile.h"
+#include "views/widgets/label_button.h"
 #include "views/widgets/styled_button.h"
+#include "views/widgets/toggle_switch.h"
 
 #include <QAbstractButton>
 #include <QJsonDocument>
@@ -89,8 +89,6 @@ private slots:
         IconTile *pin = m_root->pinTile();
         QCOMPARE(pin->isActive(), pinned);
         QCOMPARE(pin->toolTip(), toolTip);
-        QCOMPARE(pin->currentLook().iconColor, pinned ? Palette::accent() : Palette::hex(0x3E444D));
-        QCOMPARE(pin->currentLook().fill, Palette::white(pinned ? 0.58 : 0.16));
         QTest::mouseClick(pin, Qt::LeftButton);
         QCOMPARE(store().isPinned(), !pinned);
         QCOMPARE(pin->isActive(), !pinned);
@@ -100,7 +98,6 @@ private slots:
     {
         showRoot();
         IconTile *settings = m_root->settingsTile();
-        QCOMPARE(settings->toolTip(), QStringLiteral("设置"));
         QVERIFY(!m_root->isSettingsOpen());
         // A closed card casts no shadow (it once stayed behind, blurred, over the header).
         const auto shadows = m_root->findChildren<CardShadow *>();
@@ -110,9 +107,6 @@ private slots:
         QTest::mouseClick(settings, Qt::LeftButton);
         QVERIFY(m_root->isSettingsOpen());
         QVERIFY(settings->isActive());
-        QCOMPARE(m_root->settingsCard()->width(), 285);
-        QCOMPARE(m_root->settingsCard()->geometry().top(), 58);
-        QCOMPARE(m_root->settingsCard()->geometry().right(), 440 - 18 - 1);
         // Clicking elsewhere does not close it.
         QTest::mouseClick(m_root.get(), Qt::LeftButton, {}, QPoint(30, 700));
         QVERIFY(m_root->isSettingsOpen());
@@ -138,9 +132,6 @@ private slots:
         store().setMode(start);
         showRoot();
         expectPage(start);
-        QCOMPARE(m_root->modePicker()->segment(ContentMode::notes)->accessibleName(), QStringLiteral("切换到笔记"));
-        QCOMPARE(m_root->modePicker()->segment(ContentMode::clipboard)->accessibleName(),
-                 QStringLiteral("切换到剪贴板"));
         store().setQuery(QStringLiteral("something"));
         pressSegment(pressed);
         QCOMPARE(store().mode(), pressed);
@@ -291,7 +282,6 @@ private slots:
         QVERIFY(m_root->isSupportOpen());
         SupportOverlay *overlay = m_root->supportOverlay();
         QCOMPARE(overlay->geometry(), m_root->rect());
-        QCOMPARE(overlay->card()->width(), 320);
 
         // Clicks on the card stay there; the backdrop closes only the support card.
         QTest::mouseClick(overlay->card(), Qt::LeftButton, {}, QPoint(20, overlay->card()->height() - 4));
@@ -338,13 +328,19 @@ private slots:
         QCOMPARE(opened[1].scheme(), QStringLiteral("https"));
     }
 
-    void lightLookWithTheDesktopAccent()
+    // The panel keeps its light look under a dark desktop theme.
+    void lightLookOnADarkDesktop()
     {
+        const QPalette desktop = QApplication::palette();
+        QPalette dark = desktop;
+        dark.setColor(QPalette::Window, Qt::black);
+        dark.setColor(QPalette::Base, Qt::black);
+        dark.setColor(QPalette::WindowText, Qt::white);
+        QApplication::setPalette(dark);
         showRoot();
-        QCOMPARE(m_root->palette().color(QPalette::Highlight), Palette::accent());
-        QCOMPARE(m_root->palette().color(QPalette::Base), QColor(Qt::white));
-        // The panel background is light wherever the desktop theme is dark.
-        QVERIFY(pixel(m_root.get(), QPoint(220, 740)).lightness() > 180);
+        const QColor background = pixel(m_root.get(), QPoint(220, 740));
+        QApplication::setPalette(desktop);
+        QVERIFY2(background.lightness() > 180, qPrintable(background.name()));
     }
 };
 

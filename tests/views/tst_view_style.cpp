@@ -1,9 +1,10 @@
 #include "test_main.h"
-#include "views/style/compositor_watcher.h"
 #include "views/style/docked_panel_shape.h"
+#include "views/style/fixed_compositor_status.h"
 #include "views/style/fonts.h"
 #include "views/style/icons.h"
 #include "views/widgets/edge_tab_view.h"
+#include "views/widgets/liquid_glass_canvas.h"
 #include "views/widgets/styled_button.h"
 #include "views/widgets/visual_effect_view.h"
 
@@ -15,9 +16,8 @@ class TestViewStyle : public QObject
 {
     Q_OBJECT
 private slots:
-    void outlineWorkedExample();
-    void outlineCornersAreQuadratic();
-    void outlineWithoutRadiusIsRectangle();
+    void outline_data();
+    void outline();
     void maskCutsOnlyLeftCorners();
     void everySymbolRenders_data();
     void everySymbolRenders();
@@ -25,60 +25,48 @@ private slots:
     void fontsUseDevicePixelsAndChineseFamily();
     void pressedButtonsLightenOnlyTheFill_data();
     void pressedButtonsLightenOnlyTheFill();
-    void visualEffectUpdatesInPlace();
-    void compositorOverrideNotifies();
+    void glassIsOpaqueWithoutCompositor_data();
+    void glassIsOpaqueWithoutCompositor();
     void edgeTabHoverAnywhereGrowsPill();
     void edgeTabClickAnywhereReveals_data();
     void edgeTabClickAnywhereReveals();
 };
 
-void TestViewStyle::outlineWorkedExample()
+void TestViewStyle::outline_data()
 {
-    const QPainterPath path = DockedPanelShape::path(QRectF(0, 0, 440, 760), 16);
-    // moveTo, lineTo, quad (control + end), lineTo, quad, lineTo, close back to start
-    QList<QPointF> points;
-    for (int i = 0; i < path.elementCount(); ++i)
-        points << QPointF(path.elementAt(i));
-    QCOMPARE(points.first(), QPointF(440, 0));
-    QVERIFY(points.contains(QPointF(16, 0)));
-    QVERIFY(points.contains(QPointF(0, 16)));
-    QVERIFY(points.contains(QPointF(0, 744)));
-    QVERIFY(points.contains(QPointF(16, 760)));
-    QVERIFY(points.contains(QPointF(440, 760)));
-    QCOMPARE(points.last(), QPointF(440, 0)); // closed
-    // The right edge is straight: nothing between (440, 760) and the start but the close.
-    QCOMPARE(path.boundingRect(), QRectF(0, 0, 440, 760));
-}
-
-void TestViewStyle::outlineCornersAreQuadratic()
-{
-    const double r = 16;
-    const QPainterPath path = DockedPanelShape::path(QRectF(0, 0, 440, 760), r);
+    QTest::addColumn<QRectF>("rect");
+    QTest::addColumn<double>("radius");
+    QTest::addColumn<QPointF>("point");
+    QTest::addColumn<bool>("inside");
+    const QRectF panel(0, 0, 440, 760);
     // A quadratic corner with the sharp corner as control point passes r/4 from it at its
     // midpoint (a circular arc would pass about 0.29 r away).
-    QVERIFY(path.contains(QPointF(r / 4 + 0.3, r / 4 + 0.3)));
-    QVERIFY(!path.contains(QPointF(r / 4 - 0.3, r / 4 - 0.3)));
-    QVERIFY(path.contains(QPointF(r / 4 + 0.3, 760 - r / 4 - 0.3)));
-    QVERIFY(path.contains(QPointF(439.5, 0.5)));
-    QVERIFY(path.contains(QPointF(439.5, 759.5)));
+    QTest::newRow("top-left curve, inside") << panel << 16.0 << QPointF(4.3, 4.3) << true;
+    QTest::newRow("top-left curve, outside") << panel << 16.0 << QPointF(3.7, 3.7) << false;
+    QTest::newRow("bottom-left curve, inside") << panel << 16.0 << QPointF(4.3, 755.7) << true;
+    QTest::newRow("bottom-left curve, outside") << panel << 16.0 << QPointF(3.7, 756.3) << false;
+    QTest::newRow("top-right is square") << panel << 16.0 << QPointF(439.5, 0.5) << true;
+    QTest::newRow("bottom-right is square") << panel << 16.0 << QPointF(439.5, 759.5) << true;
+    QTest::newRow("no radius: a rectangle") << QRectF(10, 20, 100, 50) << 0.0 << QPointF(10.2, 69.8) << true;
 }
 
-void TestViewStyle::outlineWithoutRadiusIsRectangle()
+void TestViewStyle::outline()
 {
-    const QPainterPath path = DockedPanelShape::path(QRectF(10, 20, 100, 50), 0);
-    QCOMPARE(path.boundingRect(), QRectF(10, 20, 100, 50));
-    QVERIFY(path.contains(QPointF(10.2, 20.2)));
-    QVERIFY(path.contains(QPointF(10.2, 69.8)));
+    QFETCH(QRectF, rect);
+    QFETCH(double, radius);
+    QFETCH(QPointF, point);
+    QFETCH(bool, inside);
+    const QPainterPath path = DockedPanelShape::path(rect, radius);
+    QCOMPARE(path.boundingRect(), rect);
+    QCOMPARE(path.contains(point), inside);
 }
 
+// Without a compositor the window is cut by a mask of whole pixels.
 void TestViewStyle::maskCutsOnlyLeftCorners()
 {
     const QRegion mask = DockedPanelShape::mask(QSize(440, 760));
-    QVERIFY(!mask.contains(QPoint(0, 0)));
-    QVERIFY(!mask.contains(QPoint(0, 759)));
-    QVERIFY(mask.contains(QPoint(439, 0)));
-    QVERIFY(mask.contains(QPoint(439, 759)));
-    QVERIFY(mask.contains(QPoint(220, 380)));
+    QVERIFY(!mask.contains(QPoint(0, 0)) && !mask.contains(QPoint(0, 759)));
+    QVERIFY(mask.contains(QPoint(439, 0)) && mask.contains(QPoint(439, 759)) && mask.contains(QPoint(220, 380)));
 }
 
 void TestViewStyle::everySymbolRenders_data()
@@ -159,29 +147,44 @@ void TestViewStyle::pressedButtonsLightenOnlyTheFill()
     QVERIFY(qAbs(button->currentFill().alphaF() - restAlpha) < 0.01);
 }
 
-void TestViewStyle::visualEffectUpdatesInPlace()
+void TestViewStyle::glassIsOpaqueWithoutCompositor_data()
 {
-    QWidget host;
-    auto *view =
-        new VisualEffectView(VisualEffectView::kMaterialSidebar, VisualEffectView::kBlendingBehindWindow, &host);
-    view->setMaterial(VisualEffectView::kMaterialPopover);
-    view->setBlendingMode(VisualEffectView::kBlendingWithinWindow);
-    QCOMPARE(host.findChildren<VisualEffectView *>().size(), 1);
-    QCOMPARE(view->material(), VisualEffectView::kMaterialPopover);
-    QCOMPARE(view->blendingMode(), VisualEffectView::kBlendingWithinWindow);
+    QTest::addColumn<QString>("surface");
+    QTest::newRow("panel canvas") << "canvas";
+    QTest::newRow("sidebar material") << "sidebar";
+    QTest::newRow("edge tab") << "tab";
 }
 
-void TestViewStyle::compositorOverrideNotifies()
+// Without a compositor a translucent pixel shows black, so every glass surface turns opaque;
+// with one it lets the desktop through. The widgets follow the installed status as it changes.
+void TestViewStyle::glassIsOpaqueWithoutCompositor()
 {
-    auto &watcher = CompositorWatcher::instance();
-    QVERIFY(!CompositorWatcher::detectCompositor()); // offscreen: no X11 at all
-    QSignalSpy spy(&watcher, &CompositorWatcher::compositingChanged);
-    watcher.setOverride(true);
-    QVERIFY(watcher.isComposited());
-    watcher.setOverride(true);
-    watcher.setOverride(std::nullopt);
-    QVERIFY(!watcher.isComposited());
-    QCOMPARE(spy.size(), 2);
+    QFETCH(QString, surface);
+    FixedCompositorStatus status(false);
+    CompositorStatus::install(&status);
+    std::unique_ptr<QWidget> widget;
+    if (surface == QLatin1String("canvas"))
+        widget = std::make_unique<LiquidGlassCanvas>();
+    else if (surface == QLatin1String("sidebar"))
+        widget = std::make_unique<VisualEffectView>(VisualEffectView::kMaterialSidebar,
+                                                    VisualEffectView::kBlendingBehindWindow);
+    else
+        widget = std::make_unique<EdgeTabView>();
+    widget->resize(18, 72);
+    const auto alphaAtCentre = [&widget] {
+        QImage image(widget->size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        widget->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        return image.pixelColor(9, 36).alpha();
+    };
+    QCOMPARE(alphaAtCentre(), 255);
+    QSignalSpy changed(&CompositorStatus::current(), &CompositorStatus::compositingChanged);
+    status.setComposited(true);
+    status.setComposited(true);
+    QCOMPARE(changed.size(), 1);
+    QVERIFY(alphaAtCentre() < 255);
+    CompositorStatus::install(nullptr);
+    QVERIFY(!CompositorStatus::current().isComposited());
 }
 
 void TestViewStyle::edgeTabHoverAnywhereGrowsPill()

@@ -2,7 +2,7 @@
 
 #include "store/app_store.h"
 #include "store/reference_time.h"
-#include "views/clipboard/action_tile_button.h"
+#include "views/clipboard/clip_row_actions.h"
 #include "views/clipboard/clip_row_text.h"
 #include "views/clipboard/clipboard_image_cache.h"
 #include "views/hover/clipboard_hover_probe.h"
@@ -11,48 +11,9 @@
 #include "views/style/icons.h"
 
 #include <QContextMenuEvent>
-#include <QHBoxLayout>
 #include <QMenu>
 #include <QPainter>
 #include <memory>
-
-namespace {
-
-// The actions capture the store weakly and the entry by value: any of them may make the page
-// drop this row (delete, or the note action switching pages) while it is still running.
-void noteAction(QPointer<AppStore> store, ClipItem item)
-{
-    if (!store || !store->createNote(item))
-        return;
-    store->setMode(ContentMode::notes);
-    if (store)
-        store->setQuery(QString());
-}
-
-void pinAction(QPointer<AppStore> store, ClipItem item)
-{
-    if (store)
-        store->togglePin(item);
-}
-
-void copyAction(QPointer<AppStore> store, ClipItem item)
-{
-    if (store)
-        store->copy(item);
-}
-
-void deleteAction(QPointer<AppStore> store, ClipItem item)
-{
-    if (store)
-        store->deleteClip(item);
-}
-
-QString pinLabel(bool pinned)
-{
-    return pinned ? QStringLiteral("取消收藏") : QStringLiteral("收藏");
-}
-
-} // namespace
 
 ClipRow::ClipRow(AppStore &store, const ClipItem &item, ClipboardHoverState &hoverState, QWidget *parent,
                  ClipRowStyle style)
@@ -61,23 +22,9 @@ ClipRow::ClipRow(AppStore &store, const ClipItem &item, ClipboardHoverState &hov
     , m_hoverState(&hoverState)
     , m_style(std::move(style))
     , m_probe(new ClipboardHoverProbe(item.id, this))
-    , m_actions(new QWidget(this))
-    , m_noteButton(new ActionTileButton(m_actions))
-    , m_pinButton(new ActionTileButton(m_actions))
-    , m_copyButton(new ActionTileButton(m_actions))
+    , m_actions(new ClipRowActions(store, m_style.actionSpacing, this))
 {
-    auto *layout = new QHBoxLayout(m_actions);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(m_style.actionSpacing);
-    layout->addWidget(m_noteButton);
-    layout->addWidget(m_pinButton);
-    layout->addWidget(m_copyButton);
-    m_actions->adjustSize();
     m_actions->hide();
-
-    connect(m_noteButton, &QAbstractButton::clicked, this, [this] { noteAction(m_store, m_item); });
-    connect(m_pinButton, &QAbstractButton::clicked, this, [this] { pinAction(m_store, m_item); });
-    connect(m_copyButton, &QAbstractButton::clicked, this, [this] { copyAction(m_store, m_item); });
     connect(&hoverState, &ClipboardHoverState::itemIDChanged, this,
             [this](std::optional<QUuid> previous, std::optional<QUuid> current) {
                 if (previous == m_item.id || current == m_item.id)
@@ -119,15 +66,7 @@ bool ClipRow::isCopied() const
 
 void ClipRow::refreshActions()
 {
-    const ActionTileStyle tile = ActionTileStyle::standard();
-    m_noteButton->setLook(QStringLiteral("note.text.badge.plus"), tile.icon, tile.fill, QStringLiteral("生成笔记"));
-    const bool pinned = m_item.isPinned;
-    m_pinButton->setLook(pinned ? QStringLiteral("pin.fill") : QStringLiteral("pin"),
-                         pinned ? tile.iconActive : tile.icon, tile.fill, pinLabel(pinned));
-    const bool copied = isCopied();
-    m_copyButton->setLook(copied ? QStringLiteral("checkmark") : QStringLiteral("doc.on.doc"),
-                          copied ? tile.iconCopied : tile.icon, copied ? tile.fillCopied : tile.fill,
-                          copied ? QStringLiteral("已复制") : QStringLiteral("复制"));
+    m_actions->refresh(m_item, isCopied());
     update();
 }
 
@@ -144,15 +83,7 @@ void ClipRow::onHoverChanged()
 
 QMenu *ClipRow::createContextMenu(QWidget *parent) const
 {
-    auto *menu = new QMenu(parent);
-    const QPointer<AppStore> store = m_store;
-    const ClipItem item = m_item;
-    menu->addAction(QStringLiteral("生成笔记"), menu, [store, item] { noteAction(store, item); });
-    menu->addAction(pinLabel(item.isPinned), menu, [store, item] { pinAction(store, item); });
-    menu->addAction(QStringLiteral("复制"), menu, [store, item] { copyAction(store, item); });
-    menu->addSeparator();
-    menu->addAction(QStringLiteral("删除"), menu, [store, item] { deleteAction(store, item); });
-    return menu;
+    return ClipRowActions::createMenu(m_store, m_item, parent);
 }
 
 void ClipRow::contextMenuEvent(QContextMenuEvent *event)

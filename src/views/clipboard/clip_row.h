@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/clip_item.h"
+#include "views/clipboard/clip_row_actions.h"
 #include "views/clipboard/clip_styles.h"
 
 #include <QImage>
@@ -9,7 +10,6 @@
 #include <QWidget>
 
 class AppStore;
-class ActionTileButton;
 class ClipboardHoverProbe;
 class ClipboardHoverState;
 class QMenu;
@@ -42,9 +42,9 @@ public:
     ShadowStyle shadow() const { return isHovered() ? m_style.shadowHover : m_style.shadowRest; }
     const ClipRowStyle &style() const { return m_style; }
 
-    ActionTileButton *noteButton() const { return m_noteButton; }
-    ActionTileButton *pinButton() const { return m_pinButton; }
-    ActionTileButton *copyButton() const { return m_copyButton; }
+    ActionTileButton *noteButton() const { return m_actions->noteButton(); }
+    ActionTileButton *pinButton() const { return m_actions->pinButton(); }
+    ActionTileButton *copyButton() const { return m_actions->copyButton(); }
     ClipboardHoverProbe *probe() const { return m_probe; }
     // The context menu with its four actions; the caller owns it.
     QMenu *createContextMenu(QWidget *parent = nullptr) const;
@@ -88,8 +88,5 @@ private:
     bool m_hovered = false;
     int m_paintCount = 0;
     ClipboardHoverProbe *m_probe;
-    QWidget *m_actions;
-    ActionTileButton *m_noteButton;
-    ActionTileButton *m_pinButton;
-    ActionTileButton *m_copyButton;
+    ClipRowActions *m_actions;
 };

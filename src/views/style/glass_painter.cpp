@@ -48,6 +48,7 @@ QImage blurredMask(const QSizeF &size, double cornerRadius, double blurRadius, q
         QPainter p(&mask);
         p.setRenderHint(QPainter::Antialiasing);
         p.scale(dpr, dpr);
+        // An alpha-only image: any opaque colour is full coverage.
         p.fillPath(GlassPainter::roundedRect(QRectF(QPointF(margin, margin), size), cornerRadius), Qt::black);
     }
     const int box = std::max(1, int(std::lround(blurRadius * dpr / 2.0)));

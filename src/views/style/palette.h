@@ -68,6 +68,25 @@ constexpr QColor kEmptyTitle = hex(0x4F5E73);
 constexpr QColor kFooterText = hex(0x66758B);
 constexpr QColor kDivider = black(0.1);
 
+// Notes page
+constexpr QColor kNoteCardTitle = hex(0x202A3A);
+constexpr QColor kNoteCardPreview = hex(0x677387);
+constexpr QColor kNoteCardMeta = hex(0x98A1AF);
+constexpr QColor kNoteCount = hex(0x78859A); // the list's count and the detail's file name
+constexpr QColor kNoteTileIcon = hex(0x56657A);
+constexpr QColor kNoteTileRim = hex(0xD6DEE8);
+constexpr QColor kNoteConfirmedRim = hex(0xA8D4BA);
+constexpr QColor kEditorText = hex(0x1F2B3D);
+constexpr QColor kEditorRim = hex(0xB8C9DF);
+
+// The rendered note
+constexpr QColor kNoteTitle = kTitleInk;
+constexpr QColor kNoteHeading = hex(0x1F2B3D);
+constexpr QColor kNoteBody = hex(0x2C3A4E);
+constexpr QColor kNoteQuote = hex(0x5B697C);
+constexpr QColor kNoteFence = kPlaceholderText;
+constexpr QColor kRule = black(0.2); // thematic breaks; the widgets' "mid" palette role
+
 // Root view
 constexpr QColor kHeaderPinIcon = hex(0x3E444D);
 constexpr QColor kHeaderSettingsIcon = hex(0x40506A);
@@ -75,11 +94,21 @@ constexpr QColor kModeSelectedText = hex(0x171A1F);
 constexpr QColor kModeOtherText = hex(0x6B717B);
 constexpr QColor kQuitText = hex(0xB84B4B);
 
+// The thin border around the docked panel.
+constexpr QColor kPanelBorder = white(0.76);
+
 // Backdrops. Without a compositor nothing behind the window can show through, so the
 // blur materials become an opaque light surface of the same tone.
 constexpr QColor kOpaqueBackdrop = hex(0xE8ECF1);
 constexpr QColor kOpaquePopoverBackdrop = hex(0xF2F4F7);
 constexpr QColor kSidebarTint = QColor(236, 240, 245, 150); // stands in for the sidebar blur
 constexpr QColor kPopoverTint = QColor(244, 246, 249, 170); // stands in for the popover blur
+
+// The gallery's stand-ins for what lies around the panel (not part of the panel's look):
+// a desktop behind translucent parts and a copied picture.
+constexpr QColor kGalleryDesktopStart = hex(0x5B86E5);
+constexpr QColor kGalleryDesktopEnd = hex(0xE09B6B);
+constexpr QColor kGalleryPictureStart = hex(0xF29E4C);
+constexpr QColor kGalleryPictureEnd = hex(0x6A3D9A);
 
 } // namespace Palette

@@ -24,6 +24,13 @@ ButtonStyle ButtonStyle::secondary()
     return style;
 }
 
+ToggleSwitchStyle ToggleSwitchStyle::standard()
+{
+    ToggleSwitchStyle style;
+    style.trackOn = Palette::accent();
+    return style;
+}
+
 QEasingCurve EdgeTabStyle::easeOut()
 {
     QEasingCurve curve(QEasingCurve::BezierSpline);

@@ -65,6 +65,52 @@ struct ButtonStyle
     static ButtonStyle secondary();
 };
 
+// One state of a square icon tile.
+struct TileLook
+{
+    QString icon;
+    QColor iconColor;
+    QColor fill;
+    QColor rim = Qt::transparent;
+    QString toolTip;
+};
+
+// A square tile holding one icon, with an idle and an active look (copy → confirmed,
+// edit → editing, pin → pinned, settings → open). The pages' style structs hold the variants.
+struct IconTileStyle
+{
+    QSize size{29, 29};
+    double radius = 7;
+    double rimWidth = 1;
+    int iconSize = 13;
+    TileLook idle;
+    TileLook active;
+};
+
+// A borderless button: an icon followed by a text.
+struct LabelButtonStyle
+{
+    QFont font;
+    QColor text;
+    QColor textPressed;
+    QString icon;
+    int iconSize = 12;
+    int spacing = 5;
+    QMargins padding{0, 0, 0, 0};
+};
+
+struct ToggleSwitchStyle
+{
+    QSize size{34, 20};
+    QColor trackOff = Palette::black(0.16);
+    QColor trackOn;
+    QColor knob = Palette::white(1.0);
+    ShadowStyle knobShadow{Palette::black(0.18), 2, {0, 1}};
+    int slideMs = 140;
+
+    static ToggleSwitchStyle standard();
+};
+
 struct EdgeTabStyle
 {
     QSize windowSize{18, 72};

@@ -1,6 +1,6 @@
 #include "views/widgets/edge_tab_view.h"
 
-#include "views/style/compositor_watcher.h"
+#include "views/style/compositor_status.h"
 #include "views/style/glass_painter.h"
 
 #include <QLinearGradient>
@@ -37,8 +37,7 @@ EdgeTabView::EdgeTabView(QWidget *parent, EdgeTabStyle style)
         m_progress = value.toDouble();
         update();
     });
-    connect(&CompositorWatcher::instance(), &CompositorWatcher::compositingChanged, this,
-            qOverload<>(&QWidget::update));
+    connect(&CompositorStatus::current(), &CompositorStatus::compositingChanged, this, qOverload<>(&QWidget::update));
 }
 
 void EdgeTabView::setHovering(bool hovering)
@@ -98,7 +97,7 @@ void EdgeTabView::paintEvent(QPaintEvent *)
     GlassPainter::paintShadow(painter, pill, pill.width() / 2, shadow);
 
     const QPainterPath capsule = GlassPainter::capsule(pill);
-    GlassPainter::paintBackdrop(painter, capsule, 6, CompositorWatcher::instance().isComposited());
+    GlassPainter::paintBackdrop(painter, capsule, 6, CompositorStatus::current().isComposited());
     GlassPainter::paintFill(painter, capsule, mix(m_style.fillRest, m_style.fillHover, t));
     QLinearGradient rim(pill.topLeft(), pill.topRight());
     rim.setColorAt(0, m_style.rimLeading);

@@ -1,6 +1,6 @@
 #include "views/widgets/liquid_glass_canvas.h"
 
-#include "views/style/compositor_watcher.h"
+#include "views/style/compositor_status.h"
 #include "views/style/glass_painter.h"
 
 #include <QPainter>
@@ -9,12 +9,11 @@ LiquidGlassCanvas::LiquidGlassCanvas(QWidget *parent, CanvasStyle style)
     : QWidget(parent)
     , m_style(style)
 {
-    connect(&CompositorWatcher::instance(), &CompositorWatcher::compositingChanged, this,
-            qOverload<>(&QWidget::update));
+    connect(&CompositorStatus::current(), &CompositorStatus::compositingChanged, this, qOverload<>(&QWidget::update));
 }
 
 void LiquidGlassCanvas::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    GlassPainter::paintCanvas(painter, rect(), m_style, CompositorWatcher::instance().isComposited());
+    GlassPainter::paintCanvas(painter, rect(), m_style, CompositorStatus::current().isComposited());
 }

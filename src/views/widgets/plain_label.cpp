@@ -1,4 +1,4 @@
-#include "plain_label.h"
+#include "views/widgets/plain_label.h"
 
 #include <QColor>
 #include <QFont>

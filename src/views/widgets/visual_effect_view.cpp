@@ -1,6 +1,6 @@
 #include "views/widgets/visual_effect_view.h"
 
-#include "views/style/compositor_watcher.h"
+#include "views/style/compositor_status.h"
 #include "views/style/glass_painter.h"
 
 #include <QPainter>
@@ -11,8 +11,7 @@ VisualEffectView::VisualEffectView(int material, int blendingMode, QWidget *pare
     , m_blendingMode(blendingMode)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    connect(&CompositorWatcher::instance(), &CompositorWatcher::compositingChanged, this,
-            qOverload<>(&QWidget::update));
+    connect(&CompositorStatus::current(), &CompositorStatus::compositingChanged, this, qOverload<>(&QWidget::update));
 }
 
 void VisualEffectView::setMaterial(int material)
@@ -38,6 +37,6 @@ void VisualEffectView::paintEvent(QPaintEvent *)
     path.addRect(rect());
     // Within-window blending blurs the panel's own content, which is always there, so only
     // behind-window blending depends on the compositor.
-    const bool translucent = m_blendingMode == kBlendingWithinWindow || CompositorWatcher::instance().isComposited();
+    const bool translucent = m_blendingMode == kBlendingWithinWindow || CompositorStatus::current().isComposited();
     GlassPainter::paintBackdrop(painter, path, m_material, translucent);
 }

@@ -1,0 +1,129 @@
+#include "views/notes/note_card_list.h"
+
+#include "views/notes/note_card.h"
+
+#include <QScrollBar>
+#include <algorithm>
+
+namespace {
+// Rows materialised beyond each edge of the viewport, so a small scroll shows ready cards.
+constexpr int kOverscanRows = 1;
+} // namespace
+
+NoteCardList::NoteCardList(Pasteboard *pasteboard, const NoteCardStyle &cardStyle, const NoteListStyle &listStyle,
+                           QWidget *parent)
+    : QScrollArea(parent)
+    , m_pasteboard(pasteboard)
+    , m_cardStyle(cardStyle)
+    , m_listStyle(listStyle)
+    , m_cardHeight(cardStyle.cardHeight())
+{
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setWidgetResizable(false);
+    viewport()->setAutoFillBackground(false);
+    m_content = new QWidget;
+    m_content->setAutoFillBackground(false);
+    setWidget(m_content);
+    verticalScrollBar()->setSingleStep(24);
+}
+
+int NoteCardList::rowPitch() const
+{
+    return m_cardHeight + m_listStyle.cardSpacing;
+}
+
+QRect NoteCardList::rowRect(int index) const
+{
+    const int width = std::max(0, viewport()->width() - 2 * m_listStyle.sideMargin);
+    return QRect(m_listStyle.sideMargin, index * rowPitch(), width, m_cardHeight);
+}
+
+void NoteCardList::setNotes(const QList<NoteFile> &notes)
+{
+    m_notes = notes;
+    QHash<QUrl, qsizetype> indexOf;
+    indexOf.reserve(notes.size());
+    for (qsizetype i = 0; i < notes.size(); ++i)
+        indexOf.insert(notes[i].url, i);
+    for (auto it = m_cards.begin(); it != m_cards.end();) {
+        const auto found = indexOf.constFind(it.key());
+        if (found == indexOf.constEnd()) {
+            retire(it.value());
+            it = m_cards.erase(it);
+            continue;
+        }
+        it.value()->setNote(notes[*found]);
+        ++it;
+    }
+    updateContentSize();
+    materialiseVisibleRows();
+}
+
+QList<NoteCard *> NoteCardList::cards() const
+{
+    QList<NoteCard *> result = m_cards.values();
+    std::sort(result.begin(), result.end(), [](NoteCard *a, NoteCard *b) { return a->y() < b->y(); });
+    return result;
+}
+
+void NoteCardList::updateContentSize()
+{
+    const int count = int(m_notes.size());
+    const int height = count == 0 ? 0 : count * rowPitch() - m_listStyle.cardSpacing + m_listStyle.bottomMargin;
+    m_content->resize(viewport()->width(), height);
+}
+
+// A card may be retired from inside its own click handler (opening a note reloads the
+// list), so it goes away only once control has returned to the event loop.
+void NoteCardList::retire(NoteCard *card)
+{
+    card->hide();
+    card->disconnect(this);
+    card->deleteLater();
+}
+
+NoteCard *NoteCardList::makeCard(const NoteFile &note)
+{
+    auto *card = new NoteCard(note, m_pasteboard, m_cardStyle, m_content);
+    connect(card, &NoteCard::opened, this, [this, card] { emit noteOpened(card->note()); });
+    return card;
+}
+
+void NoteCardList::materialiseVisibleRows()
+{
+    const int top = verticalScrollBar()->value();
+    const int bottom = top + viewport()->height();
+    const int count = int(m_notes.size());
+    const int first = std::max(0, top / rowPitch() - kOverscanRows);
+    const int last = std::min(count - 1, bottom / rowPitch() + kOverscanRows);
+
+    QHash<QUrl, NoteCard *> kept;
+    for (int i = first; i <= last; ++i) {
+        const NoteFile &note = m_notes[i];
+        NoteCard *card = m_cards.take(note.url);
+        if (!card)
+            card = makeCard(note);
+        card->setGeometry(rowRect(i).marginsAdded(m_cardStyle.shadowMargin));
+        card->show();
+        kept.insert(note.url, card);
+    }
+    // Rows that scrolled out of view lose their card (and with it hover and copied state).
+    for (NoteCard *card : std::as_const(m_cards))
+        retire(card);
+    m_cards = kept;
+}
+
+void NoteCardList::resizeEvent(QResizeEvent *event)
+{
+    QScrollArea::resizeEvent(event);
+    updateContentSize();
+    materialiseVisibleRows();
+}
+
+void NoteCardList::scrollContentsBy(int dx, int dy)
+{
+    QScrollArea::scrollContentsBy(dx, dy);
+    materialiseVisibleRows();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "store/note_file.h"
+#include "views/notes/notes_page_style.h"
+
+#include <QHash>
+#include <QList>
+#include <QScrollArea>
+#include <QUrl>
+
+class NoteCard;
+class Pasteboard;
+
+// The scrolling column of note cards. Cards exist only for the rows in view (plus one on
+// either side): a folder of a thousand notes costs a handful of widgets, and only they
+// stat and read their files when painted. Every card has the same height, so a row's
+// place follows from its index alone. No scroll bar is shown; the wheel and keys scroll.
+class NoteCardList : public QScrollArea
+{
+    Q_OBJECT
+public:
+    NoteCardList(Pasteboard *pasteboard, const NoteCardStyle &cardStyle, const NoteListStyle &listStyle,
+                 QWidget *parent = nullptr);
+
+    // Cards of notes that stay in the list keep their hover and copied state.
+    void setNotes(const QList<NoteFile> &notes);
+    const QList<NoteFile> &notes() const { return m_notes; }
+
+    // The cards that currently exist, top to bottom.
+    QList<NoteCard *> cards() const;
+    NoteCard *cardFor(const QUrl &url) const { return m_cards.value(url); }
+    // The row's rectangle in the content's coordinates (the card, without shadow room).
+    QRect rowRect(int index) const;
+
+signals:
+    void noteOpened(const NoteFile &note);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    int rowPitch() const;
+    void updateContentSize();
+    void materialiseVisibleRows();
+    NoteCard *makeCard(const NoteFile &note);
+    void retire(NoteCard *card);
+
+    Pasteboard *m_pasteboard = nullptr;
+    NoteCardStyle m_cardStyle;
+    NoteListStyle m_listStyle;
+    int m_cardHeight = 0;
+    QWidget *m_content = nullptr;
+    QList<NoteFile> m_notes;
+    QHash<QUrl, NoteCard *> m_cards;
+};

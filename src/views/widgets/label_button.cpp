@@ -1,0 +1,50 @@
+#include "views/widgets/label_button.h"
+
+#include "views/style/icons.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+LabelButton::LabelButton(const LabelButtonStyle &style, const QString &text, QWidget *parent)
+    : QAbstractButton(parent)
+    , m_style(style)
+{
+    setText(text);
+    setFont(m_style.font);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
+QSize LabelButton::sizeHint() const
+{
+    const QFontMetrics metrics(m_style.font);
+    const int width = m_style.iconSize + m_style.spacing + metrics.horizontalAdvance(text());
+    const int height = std::max(metrics.height(), m_style.iconSize);
+    return QSize(width, height).grownBy(m_style.padding);
+}
+
+QSize LabelButton::minimumSizeHint() const
+{
+    const QSize hint = sizeHint();
+    return QSize(m_style.iconSize + m_style.spacing + m_style.padding.left() + m_style.padding.right() + 24,
+                 hint.height());
+}
+
+void LabelButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor color = isDown() ? m_style.textPressed : m_style.text;
+    const QRect content = rect().marginsRemoved(m_style.padding);
+    const QRectF iconRect(content.left(), content.center().y() - m_style.iconSize / 2.0 + 0.5, m_style.iconSize,
+                          m_style.iconSize);
+    Icons::paint(painter, m_style.icon, iconRect, m_style.iconSize, color);
+    const int textLeft = content.left() + m_style.iconSize + m_style.spacing;
+    const QRect textRect(textLeft, content.top(), std::max(0, content.right() - textLeft + 1), content.height());
+    const QFontMetrics metrics(m_style.font);
+    painter.setFont(m_style.font);
+    painter.setPen(color);
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
+                     metrics.elidedText(text(), Qt::ElideMiddle, textRect.width()));
+}
