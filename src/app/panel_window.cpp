@@ -1,5 +1,6 @@
 #include "panel_window.h"
 
+#include "platform/x11_blur_behind.h"
 #include "views/style/compositor_status.h"
 #include "views/style/docked_panel_shape.h"
 
@@ -26,13 +27,23 @@ protected:
     {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
+        const QPainterPath outline = DockedPanelShape::path(QRectF(rect()), m_style.cornerRadius);
+        // With a compositor the corners are cut here, over everything painted beneath,
+        // with antialiased edges; without one the window's mask cuts them.
+        if (CompositorStatus::current().isComposited()) {
+            QPainterPath outside;
+            outside.addRect(QRectF(rect()));
+            painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);
+            painter.fillPath(outside.subtracted(outline), Qt::black);
+            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        }
         QPen pen(m_style.borderColor, m_style.borderWidth);
         pen.setCapStyle(Qt::FlatCap);
         pen.setJoinStyle(Qt::MiterJoin);
         pen.setMiterLimit(10);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
-        painter.drawPath(DockedPanelShape::path(QRectF(rect()), m_style.cornerRadius));
+        painter.drawPath(outline);
     }
 
 private:
@@ -112,11 +123,12 @@ void PanelWindow::resizeEvent(QResizeEvent *event)
 void PanelWindow::updateMasks()
 {
     const QRegion outline = DockedPanelShape::mask(size(), m_style.cornerRadius);
-    m_content->setMask(outline);
-    // Without a compositing manager the translucent corners would show black: cut the
-    // window itself to the outline instead.
+    X11BlurBehind::setRegion(windowHandle(), outline);
+    // Without a compositing manager the translucent corners would show black: the window
+    // itself is cut to the outline instead, a 1-bit edge.
     if (CompositorStatus::current().isComposited())
         clearMask();
     else
         setMask(outline);
+    m_border->update();
 }

@@ -24,8 +24,9 @@ NoteCardList::NoteCardList(Pasteboard *pasteboard, const NoteCardStyle &cardStyl
     setWidgetResizable(false);
     viewport()->setAutoFillBackground(false);
     m_content = new QWidget;
-    m_content->setAutoFillBackground(false);
     setWidget(m_content);
+    // setWidget turns the content's background fill on: the cards sit on the panel's glass.
+    m_content->setAutoFillBackground(false);
     verticalScrollBar()->setSingleStep(24);
 }
 
