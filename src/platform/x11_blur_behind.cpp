@@ -28,8 +28,8 @@ void setRegion(QWindow *window, const QRegion &region)
     for (const QRect &rect : pixels) {
         values << quint32(rect.x()) << quint32(rect.y()) << quint32(rect.width()) << quint32(rect.height());
     }
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, property, XCB_ATOM_CARDINAL, 32,
-                        uint32_t(values.size()), values.constData());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, property, XCB_ATOM_CARDINAL, 32, uint32_t(values.size()),
+                        values.constData());
     xcb_flush(connection);
 }
 

@@ -40,8 +40,7 @@ void X11InputOnlyWindow::setGeometry(const QRect &area, qreal dpr)
                                uint32_t(int32_t(std::lround(area.y() * dpr))),
                                uint32_t(std::lround(area.width() * dpr)), uint32_t(std::lround(area.height() * dpr))};
     xcb_configure_window(connection, m_window,
-                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH
-                             | XCB_CONFIG_WINDOW_HEIGHT,
+                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
                          values);
     xcb_flush(connection);
 }

@@ -100,7 +100,7 @@ private slots:
         IconTile *settings = m_root->settingsTile();
         QVERIFY(!m_root->isSettingsOpen());
         // A closed card casts no shadow (it once stayed behind, blurred, over the header).
-        const auto shadows = m_root->findChildren<CardShadow *>();
+        const auto shadows = m_root->findChildren<CardShadow *>(Qt::FindDirectChildrenOnly);
         QVERIFY(!shadows.isEmpty());
         for (CardShadow *shadow : shadows)
             QVERIFY(!shadow->isVisible());
@@ -110,10 +110,10 @@ private slots:
         // Clicking elsewhere does not close it.
         QTest::mouseClick(m_root.get(), Qt::LeftButton, {}, QPoint(30, 700));
         QVERIFY(m_root->isSettingsOpen());
-        QVERIFY(m_root->findChildren<CardShadow *>().first()->isVisible());
+        QVERIFY(shadows.first()->isVisible());
         QTest::mouseClick(settings, Qt::LeftButton);
         QVERIFY(!m_root->isSettingsOpen());
-        QVERIFY(!m_root->findChildren<CardShadow *>().first()->isVisible());
+        QVERIFY(!shadows.first()->isVisible());
     }
 
     void modePicker_data()

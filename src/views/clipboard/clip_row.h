@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QStringList>
+#include <QVariantAnimation>
 #include <QWidget>
 
 class AppStore;
@@ -65,6 +66,7 @@ protected:
 
 private:
     void onHoverChanged();
+    void applyFade(double progress);
     void layoutActions();
     void loadThumbnail();
     int textWidth(int rowWidth) const;
@@ -72,7 +74,7 @@ private:
     void paintCard(QPainter &painter) const;
     void paintThumbnail(QPainter &painter) const;
     void paintTexts(QPainter &painter) const;
-    void paintPinMark(QPainter &painter) const;
+    void paintPinMark(QPainter &painter, double opacity) const;
 
     QPointer<AppStore> m_store;
     ClipItem m_item;
@@ -86,6 +88,8 @@ private:
     QImage m_thumbnail;
     bool m_thumbnailTried = false;
     bool m_hovered = false;
+    QVariantAnimation m_fade; // 0: pin mark (if pinned) … 1: action buttons
+    double m_fadeProgress = 0;
     int m_paintCount = 0;
     ClipboardHoverProbe *m_probe;
     ClipRowActions *m_actions;

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class IconButton;
+class IconLabel;
 class QLabel;
 
 // The status line under the list: the privacy state of the history and the button that
@@ -30,7 +31,7 @@ protected:
 private:
     ClipboardPageStyle m_style;
     QString m_symbol;
-    QLabel *m_icon;
+    IconLabel *m_icon;
     QLabel *m_text;
     IconButton *m_clear;
 };

@@ -1,4 +1,5 @@
 #include "views/root/settings_card.h"
+#include "views/widgets/icon_label.h"
 #include "views/widgets/plain_label.h"
 
 #include "store/app_store.h"
@@ -79,10 +80,7 @@ QWidget *SettingsCard::makeSwitchRow()
     auto *layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 11, 0, 11);
     layout->setSpacing(8);
-    auto *icon = new QLabel(row);
-    icon->setPixmap(
-        Icons::pixmap(QStringLiteral("checkmark.shield"), m_style.iconSize, m_style.rowText, devicePixelRatioF()));
-    layout->addWidget(icon);
+    layout->addWidget(new IconLabel(QStringLiteral("checkmark.shield"), m_style.iconSize, m_style.rowText, row));
     layout->addWidget(makePlainLabel(QStringLiteral("忽略敏感内容"), m_style.rowFont, m_style.rowText, row), 1);
     m_switch = new ToggleSwitch(m_style.toggle, row);
     m_switch->setAccessibleName(QStringLiteral("忽略敏感内容"));
