@@ -122,6 +122,7 @@ void AppDelegate::buildWindows()
             self->m_shell->showExpanded(true);
     });
     m_windows = std::make_unique<ShellWindowHost>(PanelContent::createPanelContent(*m_store), tabContent);
+    m_folderChooser->setParentWindow(m_windows->panel());
 }
 
 void AppDelegate::reveal()

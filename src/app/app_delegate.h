@@ -5,7 +5,7 @@
 
 class AppStore;
 class CompositorStatus;
-class FolderChooser;
+class QtFolderChooser;
 class Pasteboard;
 class PointerMonitor;
 class QtShellScreens;
@@ -39,7 +39,7 @@ private:
 
     std::unique_ptr<CompositorStatus> m_compositor;
     std::unique_ptr<Pasteboard> m_pasteboard;
-    std::unique_ptr<FolderChooser> m_folderChooser;
+    std::unique_ptr<QtFolderChooser> m_folderChooser;
     std::unique_ptr<AppStore> m_store;
     std::unique_ptr<QtShellScreens> m_screens;
     QtTaskScheduler *m_scheduler = nullptr;

@@ -1,4 +1,5 @@
 #include "app_delegate.h"
+#include "platform/qt_translations.h"
 #include "platform/unix_signal_watcher.h"
 #include "single_instance.h"
 #include "store/app_store.h"
@@ -50,6 +51,7 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillo"));
+    QtTranslations::installChinese(app);
     // No main window: closing the folder dialog while the panel is hidden must not quit.
     QApplication::setQuitOnLastWindowClosed(false);
 

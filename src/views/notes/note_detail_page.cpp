@@ -84,6 +84,7 @@ QWidget *NoteDetailPage::makeHeader()
     m_back = new LabelButton(m_style.back, QStringLiteral("全部笔记"), header);
     // A long name gives way to the buttons, keeping its start and its extension.
     m_fileName = new ElidedLabel(m_style.fileNameFont, m_style.fileNameColor, Qt::ElideMiddle, Qt::AlignRight, header);
+    m_fileName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     m_copy = new IconTile(m_style.copy, header);
     m_edit = new IconTile(m_style.edit, header);
     row->addWidget(m_back);
