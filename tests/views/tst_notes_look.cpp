@@ -82,9 +82,9 @@ private slots:
     void cardsAreSizedToTheirPreview()
     {
         m_fx->writeNote(QStringLiteral("short.md"), QStringLiteral("# Short\n\none line\n"), 10);
-        m_fx->writeNote(QStringLiteral("long.md"),
-                        QStringLiteral("# Long\n\n") + QStringLiteral("a sentence that wraps across the card. ").repeated(8),
-                        20);
+        m_fx->writeNote(
+            QStringLiteral("long.md"),
+            QStringLiteral("# Long\n\n") + QStringLiteral("a sentence that wraps across the card. ").repeated(8), 20);
         showView();
         NoteCardList *cards = list()->cardList();
         const NoteCardStyle style = NoteCardStyle::standard();
@@ -121,7 +121,8 @@ private slots:
         for (const QFont &font : {editor, code}) {
             QCOMPARE(QFontInfo(font).family(), fixed);
             const QFontMetricsF metrics(font);
-            QCOMPARE(metrics.horizontalAdvance(QStringLiteral("iiii")), metrics.horizontalAdvance(QStringLiteral("WWWW")));
+            QCOMPARE(metrics.horizontalAdvance(QStringLiteral("iiii")),
+                     metrics.horizontalAdvance(QStringLiteral("WWWW")));
             QVERIFY(font.families().contains(QString::fromLatin1(Fonts::kChineseFamily)));
         }
         QCOMPARE(detail()->noteView()->toPlainText(), QStringLiteral("A\ncode line"));
