@@ -49,7 +49,8 @@ QString windowId(const QString &name, int width)
 {
     const QStringList ids = run(QStringLiteral("xdotool"), {"search", "--name", name}).split('\n', Qt::SkipEmptyParts);
     for (const QString &id : ids)
-        if (width < 0 || run(QStringLiteral("xwininfo"), {"-id", id}).contains(QStringLiteral("Width: %1\n").arg(width)))
+        if (width < 0
+            || run(QStringLiteral("xwininfo"), {"-id", id}).contains(QStringLiteral("Width: %1\n").arg(width)))
             return id;
     return {};
 }
@@ -64,7 +65,8 @@ QRegion blurRegion(const QString &id)
 {
     const QString out = run(QStringLiteral("xprop"), {"-id", id, "_KDE_NET_WM_BLUR_BEHIND_REGION"});
     QList<int> values;
-    for (const QRegularExpressionMatch &match : QRegularExpression(QStringLiteral("\\d+")).globalMatch(out.section('=', 1)))
+    for (const QRegularExpressionMatch &match :
+         QRegularExpression(QStringLiteral("\\d+")).globalMatch(out.section('=', 1)))
         values << match.captured().toInt();
     QRegion region;
     for (qsizetype i = 0; i + 3 < values.size(); i += 4)
@@ -112,8 +114,9 @@ QPoint notesSegment(const QRect &panel)
     const ModePickerStyle picker = ModePickerStyle::standard();
     const int inner = panel.width() - picker.outerPadding.left() - picker.outerPadding.right();
     const int segment = (inner - 2 * picker.innerPadding - picker.spacing) / 2;
-    return panel.topLeft() + QPoint(picker.outerPadding.left() + picker.innerPadding + segment / 2,
-                                    headerHeight() + picker.innerPadding + picker.segmentHeight / 2);
+    return panel.topLeft()
+           + QPoint(picker.outerPadding.left() + picker.innerPadding + segment / 2,
+                    headerHeight() + picker.innerPadding + picker.segmentHeight / 2);
 }
 
 int listTop()
@@ -186,9 +189,8 @@ void TestLookEndToEnd::initTestCase()
     QVERIFY(QDir().mkpath(support));
     QFile preferences(support + QStringLiteral("/preferences.json"));
     QVERIFY(preferences.open(QIODevice::WriteOnly));
-    preferences.write(QStringLiteral("{\"noteDirectory\":\"%1/Other\",\"ignoreSensitive\":true}")
-                          .arg(QDir::homePath())
-                          .toUtf8());
+    preferences.write(
+        QStringLiteral("{\"noteDirectory\":\"%1/Other\",\"ignoreSensitive\":true}").arg(QDir::homePath()).toUtf8());
     preferences.close();
 
     // picom first, and the CPU busy while Quillo starts and records the first copies.
@@ -263,8 +265,9 @@ void TestLookEndToEnd::copiesUnderABusyCompositorLeaveNoGhosts()
     const int divider = kExpanded.height() - page.footerHeight - 1;
     const auto rowsDrawn = [&](const QImage &shot, int rows) {
         for (int j = 0; j < rows; ++j)
-            if (sharpestStep(shot, QRect(page.paddingX, listTop() + j * (rowHeight + page.listSpacing), width,
-                                         rowHeight)) < 40)
+            if (sharpestStep(shot,
+                             QRect(page.paddingX, listTop() + j * (rowHeight + page.listSpacing), width, rowHeight))
+                < 40)
                 return false;
         return true;
     };
@@ -301,7 +304,8 @@ void TestLookEndToEnd::expectListsAreGlass(bool composited)
     for (bool notes : {false, true}) {
         showPage(notes);
         const QImage shot = grab(kExpanded);
-        shot.save(QStringLiteral("look-%1-%2.png").arg(composited ? "composited" : "opaque", notes ? "notes" : "clipboard"));
+        shot.save(
+            QStringLiteral("look-%1-%2.png").arg(composited ? "composited" : "opaque", notes ? "notes" : "clipboard"));
         // The notes page's first card lies lower, under the page's own header.
         const QColor list = shot.pixelColor(8, listTop() + (notes ? 110 : 40));
         QVERIFY2(distance(list, kBand) >= 6, qPrintable(list.name()));
@@ -359,7 +363,8 @@ void TestLookEndToEnd::withoutCompositor()
             }
     const LabelButtonStyle folder = notes.folderButton;
     const double whole = folder.iconSize + folder.spacing + QFontMetricsF(folder.font).horizontalAdvance("Other");
-    QVERIFY2(std::abs((right - left + 1) - whole) <= 3, qPrintable(QStringLiteral("%1 %2").arg(right - left + 1).arg(whole)));
+    QVERIFY2(std::abs((right - left + 1) - whole) <= 3,
+             qPrintable(QStringLiteral("%1 %2").arg(right - left + 1).arg(whole)));
     showPage(false);
 
     // The tab's corners show the window behind it, around the pill.
@@ -429,7 +434,9 @@ void TestLookEndToEnd::folderDialogBesideThePanel()
     const QRect frame = windowState(dialog).geometry;
     grab(QRect(1440, 0, 1366, 768)).save(QStringLiteral("look-folder-dialog.png"));
     const QRect monitor(1440, 0, 1366, 768);
-    QVERIFY2(monitor.contains(frame.adjusted(-4, -30, 4, 4)), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())));
+    QVERIFY2(
+        monitor.contains(frame.adjusted(-4, -30, 4, 4)),
+        qPrintable(QStringLiteral("%1,%2 %3x%4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())));
     QVERIFY(frame.right() < kExpanded.left());
     run(QStringLiteral("xdotool"), {"key", "--window", dialog, "Escape"});
     QTRY_VERIFY_WITH_TIMEOUT(!windowState(dialog).viewable, kWaitMs);

@@ -31,11 +31,11 @@ public:
 
     QImage grab(const QRect &area) const
     {
-        xcb_get_image_reply_t *reply = xcb_get_image_reply(
-            m_connection,
-            xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_root, int16_t(area.x()), int16_t(area.y()),
-                          uint16_t(area.width()), uint16_t(area.height()), ~0u),
-            nullptr);
+        xcb_get_image_reply_t *reply =
+            xcb_get_image_reply(m_connection,
+                                xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_root, int16_t(area.x()),
+                                              int16_t(area.y()), uint16_t(area.width()), uint16_t(area.height()), ~0u),
+                                nullptr);
         if (!reply)
             return {};
         const QImage image(xcb_get_image_data(reply), area.width(), area.height(), area.width() * 4,
