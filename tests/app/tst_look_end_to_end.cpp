@@ -135,6 +135,7 @@ class TestLookEndToEnd : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void init();
 
     void firstMapHasTheFinalSize();
     void copiesUnderABusyCompositorLeaveNoGhosts();
@@ -315,6 +316,17 @@ void TestLookEndToEnd::expectListsAreGlass(bool composited)
     showPage(false);
 }
 
+void TestLookEndToEnd::init()
+{
+    // Each case starts with the panel out, whatever the one before left.
+    const QString panelId = windowId(QStringLiteral("Quillo"), kExpanded.width());
+    if (!m_quillo.processId() || windowState(panelId).viewable)
+        return;
+    const QRect tab = windowState(windowId(QStringLiteral("Quillo"), kTab.width())).geometry;
+    movePointer(tab.center().x(), tab.center().y());
+    QTRY_VERIFY_WITH_TIMEOUT(windowState(panelId).viewable, kWaitMs);
+}
+
 void TestLookEndToEnd::collapse(const QRect &expanded, const QRect &tab)
 {
     QTRY_COMPARE_WITH_TIMEOUT(panel(), expanded, kWaitMs);
@@ -369,10 +381,16 @@ void TestLookEndToEnd::withoutCompositor()
 
     // The tab's corners show the window behind it, around the pill.
     collapse(kExpanded, kTab);
-    const QImage tab = grab(kTab);
-    tab.save(QStringLiteral("look-opaque-tab.png"));
-    for (const QPoint corner : {QPoint(0, 0), QPoint(17, 0), QPoint(0, 71), QPoint(17, 71)})
-        QVERIFY2(distance(tab.pixelColor(corner), kBehind) < 6, qPrintable(tab.pixelColor(corner).name()));
+    // (Once the window behind has repainted where the panel was: X keeps stale pixels there.)
+    const auto cornersShowBehind = [this] {
+        const QImage tab = grab(kTab);
+        tab.save(QStringLiteral("look-opaque-tab.png"));
+        for (const QPoint corner : {QPoint(0, 0), QPoint(17, 0), QPoint(0, 71), QPoint(17, 71)})
+            if (distance(tab.pixelColor(corner), kBehind) >= 6)
+                return false;
+        return true;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(cornersShowBehind(), kWaitMs);
     expectBlurRegions(kExpanded);
     // The whole tab, not only the pill, brings the panel back.
     movePointer(kTab.right(), kTab.top() + 2);
