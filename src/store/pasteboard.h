@@ -34,6 +34,10 @@ public:
     // Plain text, if any.
     virtual std::optional<QString> text() const = 0;
 
+    // True when changed() follows every change by any program, so that polling changeCount()
+    // would find nothing new; the store then stops its poll timer.
+    virtual bool announcesChanges() const { return false; }
+
     // Replace the content (no separate clear: that would be a second change).
     virtual void writeText(const QString &text) = 0;
     virtual void writeImage(const QImage &image) = 0;

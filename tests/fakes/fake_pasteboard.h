@@ -35,6 +35,10 @@ public:
 
     using Pasteboard::Pasteboard;
 
+    // Whether the store may rely on changed() alone (as on X11 with XFixes) and stop polling.
+    bool announces = false;
+    bool announcesChanges() const override { return announces; }
+
     qint64 changeCount() const override { return m_changeCount; }
     QStringList types() const override { return m_content.types; }
     std::optional<RawImage> image() const override
