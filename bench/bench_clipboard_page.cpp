@@ -72,10 +72,15 @@ struct PageBench
     }
 };
 
+// Made on first use and destroyed in main() while the application still exists: the store's
+// last flush waits on its worker thread, which takes no more events once the application is gone.
+std::unique_ptr<PageBench> g_bench;
+
 PageBench &bench()
 {
-    static PageBench instance;
-    return instance;
+    if (!g_bench)
+        g_bench = std::make_unique<PageBench>();
+    return *g_bench;
 }
 
 void renderVisible(QWidget &page)
@@ -169,5 +174,6 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    g_bench.reset();
     return 0;
 }

@@ -60,87 +60,55 @@ private slots:
             QDir(home() + QLatin1String(name)).removeRecursively();
     }
 
-    void firstRunDefaults()
+    // Where the notes are and whether the filter is on, from what start-up finds on disk. Start-up
+    // creates the folder it picks and writes no file of its own.
+    void startUp_data()
     {
-        QuietStore f(false);
-        AppStore &store = *f.store;
-        QCOMPARE(store.supportDirectory(), supportDir());
-        QCOMPARE(modeOf(supportDir()), mode_t(0700));
-        QCOMPARE(store.historyFilePath(), supportDir() + QStringLiteral("/clipboard-history.json"));
-        QCOMPARE(store.preferencesFilePath(), supportDir() + QStringLiteral("/preferences.json"));
-        QCOMPARE(store.imagesDirectory(), supportDir() + QStringLiteral("/ClipboardImages"));
-        QCOMPARE(store.mode(), ContentMode::clipboard);
-        QVERIFY(store.clips().isEmpty());
-        QVERIFY(store.ignoreSensitive());
-        QVERIFY(store.query().isEmpty() && !store.copiedID() && !store.pendingNoteOpenURL());
-        QVERIFY(!store.isPinned() && !store.isEditingNote() && !store.isNoteDetailOpen());
-        // The notes folder is the user's: its usual mode, and the welcome note selected.
-        QCOMPARE(store.noteDirectory(), documentsQuillo());
-        QCOMPARE(modeOf(documentsQuillo()), mode_t(0755));
-        QCOMPARE(store.notes().size(), 1);
-        QCOMPARE(store.selectedNote()->title(), QStringLiteral("欢迎使用Quillo.md"));
-        QCOMPARE(store.noteText(), QString::fromUtf8(readFile(store.selectedNote()->path())));
-        QCOMPARE(store.statusText(), QStringLiteral("已打开"));
-        QCOMPARE(AppStore::folderLabel(store.noteDirectory()), QStringLiteral("Quillo"));
-        store.flush();
-        QVERIFY(!QFileInfo::exists(store.preferencesFilePath()));
-        QVERIFY(!QFileInfo::exists(store.historyFilePath()));
-    }
-
-    void defaultNoteFolder_data()
-    {
-        QTest::addColumn<bool>("cloudExists");
-        QTest::newRow("cloud drive present") << true;
-        QTest::newRow("no cloud drive") << false;
-    }
-    void defaultNoteFolder()
-    {
-        QFETCH(bool, cloudExists);
-        // Without the cloud drive, only its parent's parent exists.
-        QVERIFY(QDir().mkpath(cloudExists ? cloudParent() : home() + QStringLiteral("/Library/Mobile Documents")));
-        QuietStore f(false);
-        const QString expected = cloudExists ? cloudParent() + QStringLiteral("/Quillo") : documentsQuillo();
-        QCOMPARE(f.store->noteDirectory(), expected);
-        QVERIFY(QFileInfo(expected).isDir());
-        QCOMPARE(QFileInfo::exists(documentsQuillo()), !cloudExists);
-    }
-
-    // A stored folder that no longer exists is created again and used; a trailing slash and
-    // escaped slashes are read as a plain path. Nothing is written at start-up.
-    void storedPreferencesApplied()
-    {
+        QTest::addColumn<QString>("found");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("filter");
         const QString gone = home() + QStringLiteral("/elsewhere/我的笔记");
-        QVERIFY(QDir().mkpath(cloudParent())); // ignored: stored preferences win
-        const QByteArray json = preferencesWithFilterOff(gone + QLatin1Char('/'));
-        writeFile(supportDir() + QStringLiteral("/preferences.json"), json);
-        QuietStore f(false);
-        QCOMPARE(f.store->noteDirectory(), gone);
-        QVERIFY(!f.store->ignoreSensitive());
-        QVERIFY(QFileInfo(gone).isDir());
-        QCOMPARE(readFile(f.store->preferencesFilePath()), json);
+        const QString cloud = cloudParent() + QStringLiteral("/Quillo");
+        QTest::newRow("first run") << "nothing" << documentsQuillo() << true;
+        QTest::newRow("cloud drive present") << "cloud" << cloud << true;
+        QTest::newRow("cloud drive's parent only") << "cloud parent" << documentsQuillo() << true;
+        // A stored folder that no longer exists is made again; its trailing slash is dropped.
+        QTest::newRow("stored preferences win") << "preferences" << gone << false;
+        QTest::newRow("unreadable preferences") << "~/notes" << documentsQuillo() << true;
+        QTest::newRow("relative folder") << "notes" << documentsQuillo() << true;
     }
-
-    void rejectedPreferencesGiveDefaults_data()
+    void startUp()
     {
-        QTest::addColumn<QByteArray>("json");
-        QTest::newRow("only the switch") << QByteArray(R"({"ignoreSensitive":false})");
-        QTest::newRow("tilde path") << QByteArray(R"({"noteDirectory":"~\/notes","ignoreSensitive":false})");
-        QTest::newRow("relative path") << QByteArray(R"({"noteDirectory":"notes","ignoreSensitive":false})");
-        QTest::newRow("not json") << QByteArray("\x00\x01garbage", 9);
-    }
-    void rejectedPreferencesGiveDefaults()
-    {
-        QFETCH(QByteArray, json);
-        writeFile(supportDir() + QStringLiteral("/preferences.json"), json);
+        QFETCH(QString, found);
+        QFETCH(QString, folder);
+        if (found == "cloud" || found == "preferences") // stored preferences win over the cloud drive
+            QVERIFY(QDir().mkpath(cloudParent()));
+        if (found == "cloud parent")
+            QVERIFY(QDir().mkpath(home() + QStringLiteral("/Library/Mobile Documents")));
+        QByteArray preferences;
+        if (found == "preferences")
+            preferences = preferencesWithFilterOff(home() + QStringLiteral("/elsewhere/我的笔记/"));
+        else if (found.contains("notes"))
+            preferences = preferencesWithFilterOff(found);
+        if (!preferences.isEmpty())
+            writeFile(supportDir() + QStringLiteral("/preferences.json"), preferences);
         const QString workingDir = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(home()));
+        QVERIFY(QDir::setCurrent(home())); // a relative folder would land here
         QuietStore f(false);
         QVERIFY(QDir::setCurrent(workingDir));
-        QVERIFY(f.store->ignoreSensitive());
-        QCOMPARE(f.store->noteDirectory(), documentsQuillo());
-        QVERIFY(!QFileInfo::exists(home() + QStringLiteral("/~"))
-                && !QFileInfo::exists(home() + QStringLiteral("/notes")));
-        QCOMPARE(readFile(f.store->preferencesFilePath()), json); // left alone until the next save
+        QCOMPARE(f.store->noteDirectory(), folder);
+        QTEST(f.store->ignoreSensitive(), "filter");
+        QVERIFY(QFileInfo(folder).isDir());
+        QCOMPARE(QFileInfo::exists(documentsQuillo()), folder == documentsQuillo());
+        QVERIFY(!QFileInfo::exists(home() + QStringLiteral("/notes"))
+                && !QFileInfo::exists(home() + QStringLiteral("/~")));
+        QCOMPARE(modeOf(supportDir()), mode_t(0700));
+        QCOMPARE(modeOf(folder), mode_t(0755)); // the notes folder is the user's
+        QCOMPARE(f.store->selectedNote()->title(), QStringLiteral("欢迎使用Quillo.md"));
+        QCOMPARE(f.store->statusText(), QStringLiteral("已打开"));
+        f.store->flush();
+        QCOMPARE(readFile(f.store->preferencesFilePath()), preferences);
+        QVERIFY(!QFileInfo::exists(f.store->historyFilePath()));
     }
 
     // More entries than the limit: start-up does not trim, and writes nothing.
@@ -344,87 +312,42 @@ private slots:
         }
     }
 
-    // Cancelled, or an edit of the old folder that cannot be saved: nothing changes.
-    void chooserChangesNothing_data()
+    // An edit of the old folder is saved before the folder changes; when it cannot be saved, or
+    // the chooser is cancelled, nothing changes.
+    void chooserAndTheEditInProgress_data()
     {
-        QTest::addColumn<bool>("cancelled");
-        QTest::newRow("cancelled") << true;
-        QTest::newRow("edit cannot be saved") << false;
+        QTest::addColumn<QByteArray>("note");
+        QTest::addColumn<bool>("answered");
+        QTest::addColumn<bool>("moved");
+        QTest::newRow("edit saved first") << QByteArray("alpha") << true << true;
+        QTest::newRow("cancelled") << QByteArray("\xC4\xE3\xBA\xC3") << false << false;
+        QTest::newRow("edit cannot be saved") << QByteArray("\xC4\xE3\xBA\xC3") << true << false;
     }
-    void chooserChangesNothing()
+    void chooserAndTheEditInProgress()
     {
-        QFETCH(bool, cancelled);
+        QFETCH(QByteArray, note);
+        QFETCH(bool, answered);
+        QFETCH(bool, moved);
         QuietStore f;
-        TestFiles::writeFile(f.notePath(QStringLiteral("gbk.md")), "\xC4\xE3\xBA\xC3");
+        TestFiles::writeFile(f.notePath(QStringLiteral("a.md")), note);
         f.store->reloadNotes(false);
         f.store->setIsEditingNote(true);
-        f.store->setNoteText(QStringLiteral("typed over unreadable text"));
+        f.store->setNoteText(QStringLiteral("typed"));
         f.store->setStatusText(QStringLiteral("before"));
         QTemporaryDir chosen;
-        if (!cancelled)
+        if (answered)
             f.chooser.answer = chosen.path();
         f.store->chooseNoteDirectory();
         QCOMPARE(f.chooser.calls, 1);
-        QCOMPARE(f.store->noteDirectory(), f.notesFolder());
-        QCOMPARE(f.store->noteText(), QStringLiteral("typed over unreadable text"));
+        QCOMPARE(readFile(f.notePath(QStringLiteral("a.md"))), moved ? QByteArray("typed") : note);
+        QCOMPARE(f.store->noteDirectory(), moved ? chosen.path() : f.notesFolder());
+        QCOMPARE(QFileInfo::exists(f.store->preferencesFilePath()), moved);
+        if (moved)
+            return;
+        QCOMPARE(f.store->noteText(), QStringLiteral("typed"));
         QVERIFY(f.store->isEditingNote());
-        QCOMPARE(f.store->statusText().startsWith(QStringLiteral("保存失败：")), !cancelled);
-        QCOMPARE(readFile(f.notePath(QStringLiteral("gbk.md"))), QByteArray("\xC4\xE3\xBA\xC3"));
+        QCOMPARE(f.store->statusText().startsWith(QStringLiteral("保存失败：")), answered);
         QVERIFY(QDir(chosen.path()).isEmpty());
-        QVERIFY(!QFileInfo::exists(f.store->preferencesFilePath()));
-    }
-
-    void chooserSavesTheEditFirst()
-    {
-        QuietStore f;
-        TestFiles::writeFile(f.notePath(QStringLiteral("a.md")), "alpha");
-        f.store->reloadNotes(false);
-        f.store->setIsEditingNote(true);
-        f.store->setNoteText(QStringLiteral("edited"));
-        QTemporaryDir chosen;
-        f.chooser.answer = chosen.path();
-        f.store->chooseNoteDirectory();
-        QCOMPARE(readFile(f.notePath(QStringLiteral("a.md"))), QByteArray("edited"));
-        QCOMPARE(f.store->noteDirectory(), chosen.path());
-    }
-
-    // Each setter stores the value, then announces the field and `changed`, in that order.
-    void publishedFieldsAnnounceThemselves()
-    {
-        QuietStore f;
-        AppStore &s = *f.store;
-        using Check = std::function<bool()>;
-        const QList<std::tuple<const char *, std::function<void()>, Check>> fields{
-            {SIGNAL(modeChanged()), [&] { s.setMode(ContentMode::notes); },
-             [&] { return s.mode() == ContentMode::notes; }},
-            {SIGNAL(clipsChanged()), [&] { s.setClips({textClip("c")}); }, [&] { return s.clips().size() == 1; }},
-            {SIGNAL(notesChanged()), [&] { s.setNotes({NoteFile{}}); }, [&] { return s.notes().size() == 1; }},
-            {SIGNAL(selectedNoteChanged()), [&] { s.setSelectedNote(NoteFile{}); },
-             [&] { return bool(s.selectedNote()); }},
-            {SIGNAL(noteTextChanged()), [&] { s.setNoteText("t"); }, [&] { return s.noteText() == "t"; }},
-            {SIGNAL(queryChanged()), [&] { s.setQuery("q"); }, [&] { return s.query() == "q"; }},
-            {SIGNAL(copiedIDChanged()), [&] { s.setCopiedID(QUuid()); }, [&] { return bool(s.copiedID()); }},
-            {SIGNAL(isPinnedChanged()), [&] { s.setIsPinned(true); }, [&] { return s.isPinned(); }},
-            {SIGNAL(isEditingNoteChanged()), [&] { s.setIsEditingNote(true); }, [&] { return s.isEditingNote(); }},
-            {SIGNAL(isNoteDetailOpenChanged()), [&] { s.setIsNoteDetailOpen(true); },
-             [&] { return s.isNoteDetailOpen(); }},
-            {SIGNAL(ignoreSensitiveChanged()), [&] { s.setIgnoreSensitiveField(false); },
-             [&] { return !s.ignoreSensitive(); }},
-            {SIGNAL(noteDirectoryChanged()), [&] { s.setNoteDirectory("/n"); },
-             [&] { return s.noteDirectory() == "/n"; }},
-            {SIGNAL(statusTextChanged()), [&] { s.setStatusText("s"); }, [&] { return s.statusText() == "s"; }},
-        };
-        for (const auto &[signal, set, check] : fields) {
-            QSignalSpy field(&s, signal);
-            QSignalSpy any(&s, &AppStore::changed);
-            bool valueBeforeSignals = false;
-            const auto observer = connect(&s, &AppStore::changed, this,
-                                          [&, check = check] { valueBeforeSignals = check() && field.count() == 1; });
-            set();
-            disconnect(observer);
-            QVERIFY2(valueBeforeSignals && field.count() == 1 && any.count() == 1, signal);
-        }
-        QVERIFY(!QFileInfo::exists(s.preferencesFilePath())); // no other side effect
     }
 };
 

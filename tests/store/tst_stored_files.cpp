@@ -275,25 +275,6 @@ private slots:
             QCOMPARE(readFile(folder + QStringLiteral("/kept.txt")), QByteArray("kept"));
         QDir(path("parent")).removeRecursively();
     }
-
-    void trailingSlashes_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("none") << "/a/b"
-                              << "/a/b";
-        QTest::newRow("several") << "/a/b//"
-                                 << "/a/b";
-        QTest::newRow("root") << "/"
-                              << "/";
-        QTest::newRow("root twice") << "//"
-                                    << "/";
-    }
-    void trailingSlashes()
-    {
-        QFETCH(QString, path);
-        QTEST(StorePaths::withoutTrailingSlash(path), "expected");
-    }
 };
 
 QUILLO_TEST_GUILESS_MAIN(TestStoredFiles)
