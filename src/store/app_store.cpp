@@ -42,14 +42,8 @@ AppStore::AppStore(const Options &options, QObject *parent)
     connect(this, &AppStore::ignoreSensitiveChanged, m_monitor.get(),
             [this] { m_monitor->setIgnoreSensitive(m_ignoreSensitive); });
     connect(m_monitor.get(), &PasteboardMonitor::pictureCaptured, m_pictures.get(), &ClipPictures::capture);
-    connect(m_pictures.get(), &ClipPictures::stored, this, [this](const ClipItem &entry) {
-        if (m_clipHistory->add(entry))
-            clipsEdited();
-    });
-    connect(m_monitor.get(), &PasteboardMonitor::entryCaptured, this, [this](const ClipItem &entry) {
-        if (m_clipHistory->add(entry))
-            clipsEdited();
-    });
+    connect(m_monitor.get(), &PasteboardMonitor::entryCaptured, this, &AppStore::addCaptured);
+    connect(m_pictures.get(), &ClipPictures::stored, this, &AppStore::addCaptured); // once its file exists
 
     QDir().mkpath(noteDirectory());
     if (std::optional<QList<ClipItem>> stored = m_historyFile->load())
@@ -131,6 +125,12 @@ void AppStore::setPanelVisible(bool visible)
 double AppStore::monitoringInterval() const
 {
     return m_monitor->interval();
+}
+
+void AppStore::addCaptured(const ClipItem &entry)
+{
+    if (m_clipHistory->add(entry))
+        clipsEdited();
 }
 
 void AppStore::clipsEdited()

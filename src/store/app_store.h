@@ -144,6 +144,7 @@ private:
     void relayNoteSignals();
     void loadPreferences();
     bool savePreferences(QString *errorText = nullptr);
+    void addCaptured(const ClipItem &entry);
     void clipsEdited(); // announces the history's change and saves it
 
     ContentMode m_mode = ContentMode::clipboard;
