@@ -2,6 +2,7 @@
 
 #include "panel_content.h"
 #include "panel_window.h"
+#include "platform/autostart_entry.h"
 #include "platform/qt_clipboard_pasteboard.h"
 #include "platform/qt_folder_chooser.h"
 #include "pointer_monitor.h"
@@ -21,6 +22,7 @@ AppDelegate::AppDelegate(QObject *parent)
     : QObject(parent)
     , m_pasteboard(std::make_unique<QtClipboardPasteboard>())
     , m_folderChooser(std::make_unique<QtFolderChooser>())
+    , m_autostart(std::make_unique<AutostartEntry>())
 {
     AppStore::Options options;
     options.pasteboard = m_pasteboard.get();
@@ -79,7 +81,8 @@ void AppDelegate::buildWindows()
         if (self && self->m_shell)
             self->m_shell->showExpanded(true);
     });
-    m_windows = std::make_unique<ShellWindowHost>(PanelContent::createPanelContent(*m_store), tabContent);
+    m_windows =
+        std::make_unique<ShellWindowHost>(PanelContent::createPanelContent(*m_store, m_autostart.get()), tabContent);
 }
 
 void AppDelegate::reveal()

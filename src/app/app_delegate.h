@@ -4,6 +4,7 @@
 #include <memory>
 
 class AppStore;
+class AutostartEntry;
 class FolderChooser;
 class Pasteboard;
 class PointerMonitor;
@@ -37,6 +38,7 @@ private:
 
     std::unique_ptr<Pasteboard> m_pasteboard;
     std::unique_ptr<FolderChooser> m_folderChooser;
+    std::unique_ptr<AutostartEntry> m_autostart;
     std::unique_ptr<AppStore> m_store;
     std::unique_ptr<QtShellScreens> m_screens;
     QtTaskScheduler *m_scheduler = nullptr;
