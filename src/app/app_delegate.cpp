@@ -3,8 +3,11 @@
 #include "panel_content.h"
 #include "panel_window.h"
 #include "platform/autostart_entry.h"
+#include "platform/display_session.h"
 #include "platform/qt_clipboard_pasteboard.h"
 #include "platform/qt_folder_chooser.h"
+#include "platform/sway_window_placer.h"
+#include "platform/wl_clipboard_pasteboard.h"
 #include "pointer_monitor.h"
 #include "qt_shell_screens.h"
 #include "qt_task_scheduler.h"
@@ -17,10 +20,27 @@
 #include "views/hover/clipboard_hover_registry.h"
 
 #include <QPointer>
+#include <QStandardPaths>
+
+namespace {
+
+// Where the compositor lets a background program follow the Wayland clipboard, Quillo
+// follows it there and only there: XWayland's copy of it on X is partial, and watching
+// both would record every copy twice. X programs' copies reach the Wayland clipboard too.
+std::unique_ptr<Pasteboard> makePasteboard()
+{
+    if (DisplaySession::isXWayland() && !QStandardPaths::findExecutable(QStringLiteral("wl-paste")).isEmpty()
+        && !QStandardPaths::findExecutable(QStringLiteral("wl-copy")).isEmpty()
+        && DisplaySession::hasWaylandDataControl())
+        return std::make_unique<WlClipboardPasteboard>();
+    return std::make_unique<QtClipboardPasteboard>();
+}
+
+} // namespace
 
 AppDelegate::AppDelegate(QObject *parent)
     : QObject(parent)
-    , m_pasteboard(std::make_unique<QtClipboardPasteboard>())
+    , m_pasteboard(makePasteboard())
     , m_folderChooser(std::make_unique<QtFolderChooser>())
     , m_autostart(std::make_unique<AutostartEntry>())
 {
@@ -44,6 +64,7 @@ void AppDelegate::applicationDidFinishLaunching()
     m_screens = std::make_unique<QtShellScreens>();
     m_scheduler = new QtTaskScheduler(this);
     m_shell = new ShellStateMachine(*m_store, *m_screens, *m_windows, *m_scheduler);
+    adaptToSession();
 
     QPointer<AppDelegate> self(this);
     connect(m_windows->panel(), &PanelWindow::pointerEntered, this, [self] {
@@ -52,7 +73,7 @@ void AppDelegate::applicationDidFinishLaunching()
     });
     connect(m_windows->panel(), &PanelWindow::pointerLeft, this, [self] {
         if (self)
-            self->m_shell->scheduleCollapse();
+            self->m_shell->pointerLeft();
     });
     connect(m_windows->tab(), &TabWindow::pointerEntered, this, [self] {
         if (self)
@@ -63,7 +84,9 @@ void AppDelegate::applicationDidFinishLaunching()
 
     PanelWindow *panel = m_windows->panel();
     m_pointerMonitor = new PointerMonitor(panel);
-    connect(m_pointerMonitor, &PointerMonitor::pointerMoved, this, [panel](const QPoint &global) {
+    connect(m_pointerMonitor, &PointerMonitor::pointerMoved, this, [self, panel](const QPoint &global) {
+        if (self)
+            self->m_shell->pointerMovedInside();
         ClipboardHoverNotifier::instance().postPointerMoved(ClipboardHoverRegistry::shared().item(global, panel));
     });
 
@@ -72,6 +95,20 @@ void AppDelegate::applicationDidFinishLaunching()
             &ShellStateMachine::screenParametersChanged);
 
     m_shell->launch();
+}
+
+// XWayland freezes the X pointer inside the panel once the pointer is over a Wayland
+// window, so there leaving is what counts; sway places floating X windows itself.
+void AppDelegate::adaptToSession()
+{
+    m_shell->setLeaveMeansOutside(DisplaySession::isXWayland());
+    const QString swaySocket = DisplaySession::swaySocket();
+    if (swaySocket.isEmpty())
+        return;
+    auto *placer = new SwayWindowPlacer(swaySocket, this);
+    m_windows->setPlacement([placer](QWidget *window, const QRect &frame) {
+        placer->place(static_cast<quint32>(window->winId()), frame.topLeft());
+    });
 }
 
 void AppDelegate::buildWindows()

@@ -35,6 +35,7 @@ public:
 
 private:
     void buildWindows();
+    void adaptToSession();
 
     std::unique_ptr<Pasteboard> m_pasteboard;
     std::unique_ptr<FolderChooser> m_folderChooser;

@@ -40,7 +40,7 @@ private:
 };
 
 PanelWindow::PanelWindow(QWidget *content, const PanelWindowStyle &style)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_style(style)
     , m_content(content)
 {
@@ -48,6 +48,9 @@ PanelWindow::PanelWindow(QWidget *content, const PanelWindowStyle &style)
     // take the keyboard when clicked.
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
+    // Not a Qt::Tool: Qt makes tool windows transient for its hidden group leader, and KWin
+    // then hides them whenever another program is active, while Mutter rejects the unmapped
+    // leader as invalid. X11WindowStates marks it a utility window instead.
     setWindowTitle(QStringLiteral("Quillo"));
     setMouseTracking(true);
 

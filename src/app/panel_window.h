@@ -12,7 +12,7 @@ struct PanelWindowStyle
     double borderWidth = 0.8;
 };
 
-// The docked panel: a frameless, always-on-top tool window hosting the panel content cut
+// The docked panel: a frameless, always-on-top utility window hosting the panel content cut
 // to the docked outline (two rounded left corners, straight right side) under a thin
 // border. Enter and leave of this window are the shell's tracking area.
 class PanelWindow : public QWidget

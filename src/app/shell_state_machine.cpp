@@ -44,6 +44,7 @@ void ShellStateMachine::launch()
 void ShellStateMachine::showExpanded(bool animated)
 {
     cancelPendingCheck();
+    m_pointerLeft = false;
     if (m_isCollapsed)
         m_store.setPanelVisible(true);
     else if (animated)
@@ -73,11 +74,17 @@ void ShellStateMachine::scheduleCollapse()
     m_checkPending = true;
 }
 
+void ShellStateMachine::pointerLeft()
+{
+    m_pointerLeft = m_leaveMeansOutside;
+    scheduleCollapse();
+}
+
 void ShellStateMachine::runCollapseCheck()
 {
     m_checkPending = false;
     const QRect grown = m_windows.panelGeometry().adjusted(-kHysteresis, -kHysteresis, kHysteresis, kHysteresis);
-    if (grown.contains(m_screens.pointerPosition()))
+    if (!m_pointerLeft && grown.contains(m_screens.pointerPosition()))
         return;
     // A popup of ours grabs the pointer and so looks like leaving; decide once it is closed.
     if (m_windows.isPopupOpen()) {

@@ -35,6 +35,13 @@ public:
     void showExpanded(bool animated);
     // The pointer left the panel: check again in 0.32 s whether it is still outside.
     void scheduleCollapse();
+    // Under XWayland the X pointer stops at its last place in the panel once the real
+    // pointer is over a Wayland surface, so there a leave itself says "outside": set true,
+    // pointerLeft() makes the check ignore the pointer's position until the pointer is seen
+    // inside again (an enter, which reveals, or pointerMovedInside()). Off by default.
+    void setLeaveMeansOutside(bool on) { m_leaveMeansOutside = on; }
+    void pointerLeft();
+    void pointerMovedInside() { m_pointerLeft = false; }
     void collapse();
     // Applies the current state's frames again, without animation or ordering changes.
     void screenParametersChanged();
@@ -63,4 +70,6 @@ private:
     std::shared_ptr<DelayedTask> m_collapseTask;
     bool m_checkPending = false;
     bool m_isCollapsed = false;
+    bool m_leaveMeansOutside = false;
+    bool m_pointerLeft = false; // left, and not seen inside since (with m_leaveMeansOutside only)
 };

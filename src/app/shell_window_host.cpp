@@ -16,6 +16,9 @@ ShellWindowHost::ShellWindowHost(QWidget *panelContent, QWidget *tabContent, QOb
     m_slide = new QPropertyAnimation(m_panel.get(), "pos", this);
     m_slide->setDuration(kSlideDurationMs);
     m_slide->setEasingCurve(QEasingCurve::InOutCubic);
+    // The window type and states are there from the start, for whoever looks before the first show.
+    X11WindowStates::prepareBeforeMap(m_panel->windowHandle());
+    X11WindowStates::prepareBeforeMap(m_tab->windowHandle());
 }
 
 ShellWindowHost::~ShellWindowHost()
@@ -32,6 +35,10 @@ void ShellWindowHost::movePanel(const QRect &target, bool animated)
 {
     m_slide->stop();
     m_panel->resize(target.size());
+    if (m_place && m_panel->isVisible()) {
+        m_place(m_panel.get(), target);
+        return;
+    }
     if (!animated || !m_panel->isVisible()) {
         m_panel->move(target.topLeft());
         return;
@@ -50,6 +57,8 @@ void ShellWindowHost::orderFront(QWidget *window)
         X11WindowStates::prepareBeforeMap(window->windowHandle());
         window->show();
         X11WindowStates::reassertAfterShow(window->windowHandle());
+        if (m_place)
+            m_place(window, window->geometry());
     }
     window->raise();
 }
@@ -67,6 +76,12 @@ void ShellWindowHost::orderPanelOut()
 
 void ShellWindowHost::setTabGeometry(const QRect &frame)
 {
+    m_tab->setContentSize(frame.size());
+    if (m_place && m_tab->isVisible()) {
+        m_tab->resize(frame.size());
+        m_place(m_tab.get(), frame);
+        return;
+    }
     m_tab->setGeometry(frame);
 }
 

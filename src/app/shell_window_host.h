@@ -4,6 +4,7 @@
 
 #include <QEasingCurve>
 #include <QObject>
+#include <functional>
 #include <memory>
 
 class PanelWindow;
@@ -32,10 +33,17 @@ public:
     void orderTabOut() override;
     bool isPopupOpen() const override;
 
+    // For compositors that ignore where an X window asks to be (sway): `place` is called
+    // with a shown window and the frame it should have, after every show and every move
+    // while shown. Qt then never moves a shown window itself, and the panel does not slide.
+    using Placement = std::function<void(QWidget *window, const QRect &frame)>;
+    void setPlacement(Placement place) { m_place = std::move(place); }
+
 private:
-    static void orderFront(QWidget *window);
+    void orderFront(QWidget *window);
 
     std::unique_ptr<PanelWindow> m_panel;
     std::unique_ptr<TabWindow> m_tab;
     QPropertyAnimation *m_slide = nullptr;
+    Placement m_place;
 };

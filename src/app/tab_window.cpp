@@ -5,19 +5,26 @@
 #include <QWindow>
 
 TabWindow::TabWindow(QWidget *content)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
+    // Not a Qt::Tool, for the reason given at PanelWindow.
     setWindowTitle(QStringLiteral("展开Quillo"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSizeConstraint(QLayout::SetNoConstraint);
     content->setParent(this);
-    layout->addWidget(content);
+    layout->addWidget(content, 0, Qt::AlignLeft | Qt::AlignTop);
+    m_content = content;
     // As for the panel: real crossings only, seen on the QWindow.
     winId();
     windowHandle()->installEventFilter(this);
+}
+
+void TabWindow::setContentSize(QSize size)
+{
+    m_content->setFixedSize(size);
 }
 
 bool TabWindow::eventFilter(QObject *watched, QEvent *event)

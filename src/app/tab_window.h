@@ -10,9 +10,17 @@ class TabWindow : public QWidget
 public:
     explicit TabWindow(QWidget *content);
 
+    // The content keeps the tab's size at the window's left even when the window is wider:
+    // sway gives floating windows a minimum width (75 px) beyond the tab's, and the rest,
+    // transparent, lies past the screen edge.
+    void setContentSize(QSize size);
+
 signals:
     void pointerEntered();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *m_content = nullptr;
 };

@@ -20,6 +20,8 @@ struct Atoms
     xcb_atom_t desktop = XCB_ATOM_NONE;
     xcb_atom_t state = XCB_ATOM_NONE;
     std::array<xcb_atom_t, 4> states{}; // sticky, skip taskbar, skip pager, above
+    xcb_atom_t type = XCB_ATOM_NONE;
+    std::array<xcb_atom_t, 2> types{}; // KDE override (no decoration), utility
 };
 
 xcb_connection_t *x11Connection()
@@ -48,6 +50,9 @@ const Atoms &atoms(xcb_connection_t *connection)
         a.states = {internAtom(connection, "_NET_WM_STATE_STICKY"),
                     internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
                     internAtom(connection, "_NET_WM_STATE_SKIP_PAGER"), internAtom(connection, "_NET_WM_STATE_ABOVE")};
+        a.type = internAtom(connection, "_NET_WM_WINDOW_TYPE");
+        a.types = {internAtom(connection, "_KDE_NET_WM_WINDOW_TYPE_OVERRIDE"),
+                   internAtom(connection, "_NET_WM_WINDOW_TYPE_UTILITY")};
         return a;
     }();
     return cached;
@@ -90,6 +95,8 @@ void X11WindowStates::prepareBeforeMap(QWindow *window)
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, a.desktop, XCB_ATOM_CARDINAL, 32, 1, &kAllDesktops);
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, a.state, XCB_ATOM_ATOM, 32,
                         static_cast<uint32_t>(a.states.size()), a.states.data());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, a.type, XCB_ATOM_ATOM, 32,
+                        static_cast<uint32_t>(a.types.size()), a.types.data());
     xcb_flush(connection);
 }
 

@@ -25,6 +25,7 @@ public:
 
     // Grows on every change of the clipboard's content by anyone, our own writes included.
     virtual qint64 changeCount() const = 0;
+    virtual bool announcesChanges() const { return false; }
     // The offered formats (MIME names and X11 targets); empty when nothing is offered.
     virtual QStringList types() const = 0;
     // Raw bytes of the first offered picture format, if any.

@@ -1,12 +1,12 @@
 // The real `quillo` binary on a private Xvfb with openbox, driven from outside with
 // xdotool and xclip and observed with xwininfo and xprop, as a user's desktop would.
 #include "test_main.h"
+#include "x_window_state.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRect>
-#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -26,11 +26,7 @@ QString run(const QString &program, const QStringList &arguments, int *exitCode 
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-struct WindowState
-{
-    QRect geometry;
-    bool viewable = false;
-};
+using WindowState = XWindowState;
 
 // Qt appends the application name to window titles and keeps a hidden leader window of
 // the same name, so the shell's windows are told apart by their width.
@@ -50,16 +46,7 @@ WindowState windowState(int width)
     const QString id = windowId(width);
     if (id.isEmpty())
         return {};
-    const QString info = run(QStringLiteral("xwininfo"), {"-id", id});
-    auto number = [&info](const char *label) {
-        const QRegularExpression pattern(QString::fromLatin1(label) + QStringLiteral(":\\s+(-?\\d+)"));
-        return pattern.match(info).captured(1).toInt();
-    };
-    WindowState state;
-    state.geometry =
-        QRect(number("Absolute upper-left X"), number("Absolute upper-left Y"), number("Width"), number("Height"));
-    state.viewable = info.contains(QStringLiteral("Map State: IsViewable"));
-    return state;
+    return XWindowState::fromXwininfo(run(QStringLiteral("xwininfo"), {"-id", id}));
 }
 
 QString properties(int width)

@@ -35,6 +35,8 @@ private slots:
     void leavingAgainRestartsTheCheck();
     void hysteresis_data();
     void hysteresis();
+    void leaveUnderXWayland_data();
+    void leaveUnderXWayland();
     void guardsKeepThePanelOut_data();
     void guardsKeepThePanelOut();
     void flagSetWhileCheckPendingStopsTheCollapse();
@@ -193,6 +195,36 @@ void TestShellStateMachine::hysteresis()
     QFETCH(QPoint, pointer);
     m_screens->pointer = pointer;
     m_shell->scheduleCollapse();
+    m_clock->advance(ShellStateMachine::kCollapseCheckDelayMs);
+    QTEST(m_shell->isCollapsed(), "collapses");
+}
+
+void TestShellStateMachine::leaveUnderXWayland_data()
+{
+    QTest::addColumn<bool>("leaveMeansOutside");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("collapses");
+    // The pointer position stays frozen inside the panel in every row, as XWayland leaves it.
+    QTest::newRow("X11: a frozen position inside keeps the panel") << false << "" << false;
+    QTest::newRow("XWayland: the leave wins over the position") << true << "" << true;
+    QTest::newRow("XWayland: a move inside after the leave") << true << "move" << false;
+    QTest::newRow("XWayland: an enter after the leave") << true << "enter" << false;
+    QTest::newRow("XWayland: enter, then a check without a new leave") << true << "enter, check" << false;
+}
+
+void TestShellStateMachine::leaveUnderXWayland()
+{
+    QFETCH(bool, leaveMeansOutside);
+    QFETCH(QString, after);
+    m_shell->setLeaveMeansOutside(leaveMeansOutside);
+    m_screens->pointer = kInsidePanel;
+    m_shell->pointerLeft();
+    if (after.contains(QLatin1String("move")))
+        m_shell->pointerMovedInside();
+    if (after.contains(QLatin1String("enter")))
+        m_shell->showExpanded(true);
+    if (after.contains(QLatin1String("check")))
+        m_shell->scheduleCollapse();
     m_clock->advance(ShellStateMachine::kCollapseCheckDelayMs);
     QTEST(m_shell->isCollapsed(), "collapses");
 }
