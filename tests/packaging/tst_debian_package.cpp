@@ -68,9 +68,10 @@ private slots:
         QVERIFY(field(QStringLiteral("Description")).contains(QStringLiteral("Markdown notes")));
         const QString depends = field(QStringLiteral("Depends"));
         // From dpkg-shlibdeps: the Qt libraries the binary links, and the CJK font by hand.
-        for (const char *package : {"fonts-noto-cjk", "libqt6widgets6", "libqt6svg6", "libqt6network6", "libc6"})
+        for (const char *package :
+             {"fonts-noto-cjk", "libqt6widgets6", "libqt6svg6", "libqt6network6", "libwayland-client0", "libc6"})
             QVERIFY2(depends.contains(QLatin1String(package)), qPrintable(depends));
-        QCOMPARE(field(QStringLiteral("Recommends")), QStringLiteral("xdg-utils"));
+        QCOMPARE(field(QStringLiteral("Recommends")), QStringLiteral("wl-clipboard, xdg-utils"));
     }
 
     void versionIsWhatTheProgramPrints()
