@@ -2,6 +2,7 @@
 // validators, and the installed program run from a copy of the tree in another folder, with
 // the source and build trees hidden when the system lets us.
 #include "installed_files.h"
+#include "test_files.h"
 #include "test_main.h"
 
 #include <QDirIterator>
@@ -169,12 +170,7 @@ void TestInstalledTree::installedCopyRunsRecordsACopyAndNamesItsEntry()
     xclip.closeWriteChannel();
     QVERIFY(xclip.waitForFinished(kWaitMs));
     const QString history = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Quillo/clipboard-history.json");
-    QTRY_VERIFY_WITH_TIMEOUT(
-        [&] {
-            QFile file(history);
-            return file.open(QIODevice::ReadOnly) && QString::fromUtf8(file.readAll()).contains(text);
-        }(),
-        kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(QString::fromUtf8(TestFiles::readFile(history)).contains(text), kWaitMs);
 
     quillo.terminate();
     QVERIFY(quillo.waitForFinished(kWaitMs));
