@@ -1,7 +1,6 @@
 // The autostart entry on real files in a temporary config folder, checked with Debian's
-// desktop-file-validate.
+// desktop-file-validate. The settings card's test drives the same class through the switch.
 #include "platform/autostart_entry.h"
-#include "platform/desktop_entry_text.h"
 #include "test_files.h"
 #include "test_main.h"
 
@@ -74,18 +73,6 @@ private slots:
         QCOMPARE(entry.startedProgram(), executable);
         const QString errors = validationErrors(entry.filePath());
         QVERIFY2(errors.isEmpty(), qPrintable(errors));
-    }
-
-    void offRemovesOnlyThatFile()
-    {
-        AutostartEntry entry(QStringLiteral("/usr/bin/quillo"), config());
-        QCOMPARE(entry.setEnabled(false), QString()); // nothing to remove is no failure
-        QCOMPARE(entry.setEnabled(true), QString());
-        TestFiles::writeFile(folder() + QStringLiteral("/other.desktop"), "[Desktop Entry]\n");
-        QCOMPARE(entry.setEnabled(false), QString());
-        QVERIFY(!QFileInfo::exists(entry.filePath()));
-        QVERIFY(!entry.isEnabled());
-        QCOMPARE(QDir(folder()).entryList(QDir::Files), QStringList{QStringLiteral("other.desktop")});
     }
 
     void existingEntriesAreRead_data()
@@ -178,24 +165,6 @@ private slots:
         qputenv("XDG_CONFIG_HOME", saved);
         QCOMPARE(entry.filePath(), expected + QStringLiteral("/autostart/com.quillo.Quillo.desktop"));
         QCOMPARE(entry.thisProgram(), QCoreApplication::applicationFilePath());
-    }
-
-    void execProgramReadsQuotedArguments_data()
-    {
-        QTest::addColumn<QString>("exec");
-        QTest::addColumn<QString>("program");
-        QTest::newRow("arguments after") << "quillo --flag %U"
-                                         << "quillo";
-        QTest::newRow("quoted with escapes") << "\"/a b/\\\"q\\\\\" x"
-                                             << "/a b/\"q\\";
-        QTest::newRow("unterminated quote") << "\"/a b/quillo"
-                                            << "";
-    }
-    void execProgramReadsQuotedArguments()
-    {
-        QFETCH(QString, exec);
-        QFETCH(QString, program);
-        QCOMPARE(DesktopEntryText::execProgram(exec), program);
     }
 };
 
