@@ -1,5 +1,8 @@
 # Thin layer over the CMake presets. Every target installs what is missing first.
-.PHONY: deps run test asan-test bench demo gallery format format-check clean
+.PHONY: deps run test asan-test bench demo gallery format format-check install package clean
+
+# `make install PREFIX=/usr DESTDIR=/tmp/stage` works as with any CMake project.
+PREFIX ?= /usr/local
 
 deps:
 	@scripts/install-deps
@@ -39,6 +42,16 @@ format: deps
 
 format-check: deps
 	scripts/format --check
+
+install: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release --target quillo quillo-icons
+	DESTDIR="$(DESTDIR)" scripts/install-build build/release "$(PREFIX)"
+
+package: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release --target quillo quillo-icons
+	cd build/release && cpack -G DEB
 
 clean:
 	rm -rf build

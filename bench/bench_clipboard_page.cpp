@@ -72,11 +72,14 @@ struct PageBench
     }
 };
 
-// Made in main, so the store (and its persistence thread) ends before the application.
-PageBench *g_bench = nullptr;
+// Made on first use and destroyed in main() while the application still exists: the store's
+// last flush waits on its worker thread, which takes no more events once the application is gone.
+std::unique_ptr<PageBench> g_bench;
 
 PageBench &bench()
 {
+    if (!g_bench)
+        g_bench = std::make_unique<PageBench>();
     return *g_bench;
 }
 
@@ -168,10 +171,9 @@ int main(int argc, char **argv)
     TestEnvironment environment;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    PageBench fixture;
-    g_bench = &fixture;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    g_bench.reset();
     return 0;
 }

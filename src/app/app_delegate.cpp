@@ -2,6 +2,7 @@
 
 #include "panel_content.h"
 #include "panel_window.h"
+#include "platform/autostart_entry.h"
 #include "platform/display_session.h"
 #include "platform/qt_clipboard_pasteboard.h"
 #include "platform/qt_folder_chooser.h"
@@ -43,6 +44,7 @@ AppDelegate::AppDelegate(QObject *parent)
     , m_compositor(std::make_unique<X11CompositorStatus>())
     , m_pasteboard(makePasteboard())
     , m_folderChooser(std::make_unique<QtFolderChooser>())
+    , m_autostart(std::make_unique<AutostartEntry>())
 {
     // Before any widget: they follow the status installed when they are made.
     CompositorStatus::install(m_compositor.get());
@@ -121,7 +123,8 @@ void AppDelegate::buildWindows()
         if (self && self->m_shell)
             self->m_shell->showExpanded(true);
     });
-    m_windows = std::make_unique<ShellWindowHost>(PanelContent::createPanelContent(*m_store), tabContent);
+    m_windows =
+        std::make_unique<ShellWindowHost>(PanelContent::createPanelContent(*m_store, m_autostart.get()), tabContent);
     m_folderChooser->setParentWindow(m_windows->panel());
 }
 

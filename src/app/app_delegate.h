@@ -4,6 +4,7 @@
 #include <memory>
 
 class AppStore;
+class AutostartEntry;
 class CompositorStatus;
 class QtFolderChooser;
 class Pasteboard;
@@ -40,6 +41,7 @@ private:
     std::unique_ptr<CompositorStatus> m_compositor;
     std::unique_ptr<Pasteboard> m_pasteboard;
     std::unique_ptr<QtFolderChooser> m_folderChooser;
+    std::unique_ptr<AutostartEntry> m_autostart;
     std::unique_ptr<AppStore> m_store;
     std::unique_ptr<QtShellScreens> m_screens;
     QtTaskScheduler *m_scheduler = nullptr;

@@ -1,11 +1,14 @@
 #include "app_delegate.h"
+#include "command_line.h"
 #include "platform/qt_translations.h"
 #include "platform/unix_signal_watcher.h"
+#include "quillo_build_info.h"
 #include "single_instance.h"
 #include "store/app_store.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QIcon>
 
 #include <cstdio>
 
@@ -40,6 +43,10 @@ int askRunningInstance(int argc, char **argv, const QString &socketPath)
 
 int main(int argc, char **argv)
 {
+    // --version, --help and a wrong command line are answered first: no display needed, no file touched.
+    if (const std::optional<int> exitCode =
+            CommandLine::parse(CommandLine::argumentsOf(argc, argv)).answerWithoutStarting())
+        return *exitCode;
     const QString supportDirectory = SingleInstance::defaultSupportDirectory();
     const QString socketPath = SingleInstance::defaultSocketPath(supportDirectory);
     // Without a display nothing can run: say so before touching any file.
@@ -52,6 +59,10 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillo"));
     QtTranslations::installChinese(app);
+    QApplication::setApplicationVersion(QLatin1String(BuildInfo::kVersion));
+    // Lets docks and window managers match the panel to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QLatin1String(BuildInfo::kApplicationId));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/quillo/app/icon.svg")));
     // No main window: closing the folder dialog while the panel is hidden must not quit.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,13 +1,16 @@
 #include "panel_content.h"
 
 #include "views/root/root_view.h"
+#include "views/root/settings_card.h"
 #include "views/widgets/edge_tab_view.h"
 
 #include <QObject>
 
-QWidget *PanelContent::createPanelContent(AppStore &store)
+QWidget *PanelContent::createPanelContent(AppStore &store, LoginStartup *loginStartup)
 {
-    return new RootView(store);
+    auto *root = new RootView(store);
+    root->settingsCard()->setLoginStartup(loginStartup);
+    return root;
 }
 
 QWidget *PanelContent::createTabContent(std::function<void()> reveal)

@@ -2,8 +2,11 @@
 
 #include "store/app_store.h"
 #include "views/notes/notes_view.h"
+#include "views/root/login_startup.h"
 #include "views/root/root_view.h"
+#include "views/root/settings_card.h"
 #include "views/style/palette.h"
+#include "views/widgets/toggle_switch.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -15,6 +18,26 @@
 #include <QPainter>
 
 namespace {
+
+// Starting at login without touching the reviewer's autostart folder; `failure` makes every
+// change fail with that reason.
+class GalleryLoginStartup : public LoginStartup
+{
+public:
+    bool isEnabled() const override { return m_enabled; }
+    QString startedProgram() const override { return m_enabled ? thisProgram() : QString(); }
+    QString thisProgram() const override { return QStringLiteral("/usr/bin/quillo"); }
+    QString setEnabled(bool enabled) override
+    {
+        if (failure.isEmpty())
+            m_enabled = enabled;
+        return failure;
+    }
+    QString failure;
+
+private:
+    bool m_enabled = false;
+};
 
 const QString kShowcaseNote = QStringLiteral("# 周会记录\n"
                                              "\n"
@@ -112,11 +135,16 @@ int renderRootView(AppStore &store, const QString &outDir)
 {
     store.setMode(ContentMode::clipboard);
     RootView root(store, QString());
+    GalleryLoginStartup login;
+    root.settingsCard()->setLoginStartup(&login);
     root.resize(440, 760);
     root.show();
     int written = 0;
     root.setSettingsOpen(true);
     written += save(root, outDir + QStringLiteral("/root-settings.png"));
+    login.failure = QStringLiteral("无法开启登录时启动：没有写入自启动文件夹的权限");
+    root.settingsCard()->loginSwitch()->click();
+    written += save(root, outDir + QStringLiteral("/root-settings-login-failed.png"));
     root.setSettingsOpen(false);
     root.setSupportOpen(true);
     written += save(root, outDir + QStringLiteral("/root-support.png"));

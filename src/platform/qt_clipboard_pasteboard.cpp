@@ -54,11 +54,30 @@ std::optional<QList<QUrl>> parseUrlLines(const QList<QByteArray> &lines)
     return urls;
 }
 
+// Qt's xcb platform emits QClipboard::changed for other programs' copies only when the X server
+// has the XFixes extension: it then asks for XFixes selection events on CLIPBOARD (Qt also wants
+// XFixes 2.0 or later, which every X server since 2004 offers). Without it, Qt only learns of
+// changes to content it owned itself.
+bool xserverAnnouncesSelectionChanges()
+{
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return false;
+    static const char kName[] = "XFIXES";
+    xcb_query_extension_reply_t *reply =
+        xcb_query_extension_reply(connection, xcb_query_extension(connection, sizeof kName - 1, kName), nullptr);
+    const bool present = reply && reply->present;
+    free(reply);
+    return present;
+}
+
 } // namespace
 
 QtClipboardPasteboard::QtClipboardPasteboard(QObject *parent)
     : Pasteboard(parent)
     , m_clipboard(QGuiApplication::clipboard())
+    , m_announcesChanges(xserverAnnouncesSelectionChanges())
 {
     if (m_clipboard)
         connect(m_clipboard, &QClipboard::changed, this, &QtClipboardPasteboard::onClipboardChanged);

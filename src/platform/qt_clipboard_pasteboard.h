@@ -37,6 +37,8 @@ public:
     explicit QtClipboardPasteboard(QObject *parent = nullptr);
 
     qint64 changeCount() const override { return m_changeCount; }
+    // True on X11 when the server has XFixes: Qt then reports every change by any program.
+    bool announcesChanges() const override { return m_announcesChanges; }
     QStringList types() const override;
     std::optional<RawImage> image() const override;
     std::optional<QList<QUrl>> urls() const override;
@@ -61,6 +63,7 @@ private:
 
     QPointer<QClipboard> m_clipboard;
     qint64 m_changeCount = 0;
+    bool m_announcesChanges = false;
     // The formats of generation m_formatsGeneration, read at most once per change.
     mutable std::optional<QStringList> m_formats;
     mutable qint64 m_formatsGeneration = -1;

@@ -1,230 +1,183 @@
 #include "app_store.h"
 
-#include "atomic_file.h"
-#include "clip_json.h"
-#include "clip_side_state.h"
-#include "note_side_state.h"
+#include "clip_pictures.h"
+#include "folder_chooser.h"
+#include "history_file.h"
+#include "note_folder.h"
 #include "pasteboard.h"
+#include "pasteboard_monitor.h"
 #include "persistence_queue.h"
+#include "preferences_file.h"
+#include "qt_store_clock.h"
+#include "store_paths.h"
 
-#include <QCoreApplication>
-#include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
-
-namespace {
-
-constexpr auto kHistoryFile = "clipboard-history.json";
-constexpr auto kPreferencesFile = "preferences.json";
-constexpr auto kImagesFolder = "ClipboardImages";
-
-// A history or preferences file can be megabytes of text, but never gigabytes.
-constexpr qint64 kMaxStoredFileBytes = qint64(1) << 30;
-
-QString withoutTrailingSlash(QString path)
-{
-    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
-        path.chop(1);
-    return path;
-}
-
-// The support folder may hold secrets: owner only. A new folder is created 0700 directly
-// (never briefly 0755); an existing one with group or other bits is tightened.
-void createPrivateFolder(const QString &path)
-{
-    const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
-    if (!QFileInfo(path).isDir()) {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QDir().mkdir(path, ownerOnly);
-    }
-    const QFileInfo info(path);
-    const QFileDevice::Permissions groupOrOther = QFileDevice::ReadGroup | QFileDevice::WriteGroup
-                                                  | QFileDevice::ExeGroup | QFileDevice::ReadOther
-                                                  | QFileDevice::WriteOther | QFileDevice::ExeOther;
-    if (info.isDir() && (info.permissions() & groupOrOther))
-        QFile::setPermissions(path, ownerOnly);
-}
-
-// Keeps a rejected file instead of overwriting it: "<name>.rejected-<unix seconds>", with
-// "-2", "-3", ... appended if that name is taken (QFile::rename never replaces a file).
-// False when the file is still in place afterwards: the caller must not overwrite it then.
-bool moveAside(const QString &path)
-{
-    if (!QFileInfo::exists(path))
-        return true;
-    const QString base = path + QStringLiteral(".rejected-") + QString::number(QDateTime::currentSecsSinceEpoch());
-    QString aside = base;
-    for (int n = 2; QFileInfo::exists(aside) && n < 1000; ++n)
-        aside = base + QLatin1Char('-') + QString::number(n);
-    return QFile::rename(path, aside);
-}
-
-} // namespace
 
 AppStore::AppStore(const Options &options, QObject *parent)
     : QObject(parent)
     , m_pasteboard(options.pasteboard)
     , m_folderChooser(options.folderChooser)
-    , m_clipSide(std::make_unique<ClipSideState>())
-    , m_noteSide(std::make_unique<NoteSideState>())
+    , m_ownClock(options.clock ? nullptr : std::make_unique<QtStoreClock>())
+    , m_clock(options.clock ? options.clock : m_ownClock.get())
+    , m_supportDirectory(StorePaths::supportDirectory())
 {
-    // 2. The serial worker.
-    m_persistenceQueue = new PersistenceQueue(this);
-    m_saveTimer = new QTimer(this);
-    m_saveTimer->setSingleShot(true);
-    // A coarse timer may fire up to 5 % early; the write must come after the full delay.
-    m_saveTimer->setTimerType(Qt::PreciseTimer);
-    m_saveTimer->setInterval(kSaveDelayMs);
-    connect(m_saveTimer, &QTimer::timeout, this, &AppStore::writePendingClips);
+    StorePaths::liftImageAllocationLimit();
+    m_queue = std::make_unique<PersistenceQueue>();
+    StorePaths::createPrivateFolder(m_supportDirectory);
+    m_preferencesFile = std::make_unique<PreferencesFile>(preferencesFilePath());
+    m_historyFile = std::make_unique<HistoryFile>(historyFilePath(), *m_queue, *m_clock);
+    connect(m_historyFile.get(), &HistoryFile::saved, this, &AppStore::historySaved);
+    m_pictures = std::make_unique<ClipPictures>(imagesDirectory(), *m_queue);
+    m_clipHistory = std::make_unique<ClipHistory>(*m_pictures);
+    m_notes = std::make_unique<NoteLibrary>(imagesDirectory());
+    relayNoteSignals();
+    m_copiedMarkTimer = m_clock->createTimer(StoreClock::Repeat::once, [this] { setCopiedID(std::nullopt); });
 
-    // 3. Support folder.
-    QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (dataHome.isEmpty())
-        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
-    m_supportDirectory = dataHome + QStringLiteral("/Quillo");
-    createPrivateFolder(m_supportDirectory);
-
-    // 4-5. Preferences, or the default note folder.
+    // Preferences, or the default note folder.
     loadPreferences();
+    // Whatever is on the clipboard now is never captured.
+    m_monitor = std::make_unique<PasteboardMonitor>(m_pasteboard, *m_clock);
+    m_monitor->setIgnoreSensitive(m_ignoreSensitive);
+    connect(this, &AppStore::ignoreSensitiveChanged, m_monitor.get(),
+            [this] { m_monitor->setIgnoreSensitive(m_ignoreSensitive); });
+    connect(m_monitor.get(), &PasteboardMonitor::pictureCaptured, m_pictures.get(), &ClipPictures::capture);
+    connect(m_monitor.get(), &PasteboardMonitor::entryCaptured, this, &AppStore::addCaptured);
+    connect(m_pictures.get(), &ClipPictures::stored, this, &AppStore::addCaptured); // once its file exists
 
-    // 6. Whatever is on the clipboard at launch is never captured.
-    if (m_pasteboard)
-        m_lastChangeCount = m_pasteboard->changeCount();
-
-    // 7. The note folder.
-    QDir().mkpath(m_noteDirectory);
-
-    // 8. History.
-    loadHistory();
-
-    // 9. Notes, with the welcome note in an empty folder.
-    reloadNotes(true);
-
-    // 10. Polling.
+    QDir().mkpath(noteDirectory());
+    if (std::optional<QList<ClipItem>> stored = m_historyFile->load())
+        m_clipHistory->setClips(*stored);
+    m_notes->reload(true); // the welcome note in an empty folder
     if (options.startMonitoring)
-        startMonitoring(0.9);
+        m_monitor->start(PasteboardMonitor::kShownInterval);
 }
 
 AppStore::~AppStore()
 {
-    if (m_timer)
-        m_timer->stop();
+    m_monitor.reset(); // no capture after this point
     flush();
+}
+
+void AppStore::relayNoteSignals()
+{
+    const auto relay = [this](auto noteSignal, auto storeSignal) {
+        connect(m_notes.get(), noteSignal, this, storeSignal);
+        connect(m_notes.get(), noteSignal, this, &AppStore::changed);
+    };
+    relay(&NoteLibrary::notesChanged, &AppStore::notesChanged);
+    relay(&NoteLibrary::selectedNoteChanged, &AppStore::selectedNoteChanged);
+    relay(&NoteLibrary::noteTextChanged, &AppStore::noteTextChanged);
+    relay(&NoteLibrary::isEditingNoteChanged, &AppStore::isEditingNoteChanged);
+    relay(&NoteLibrary::directoryChanged, &AppStore::noteDirectoryChanged);
+    relay(&NoteLibrary::statusTextChanged, &AppStore::statusTextChanged);
 }
 
 QString AppStore::imagesDirectory() const
 {
-    return m_supportDirectory + QLatin1Char('/') + QLatin1String(kImagesFolder);
+    return m_supportDirectory + QStringLiteral("/ClipboardImages");
 }
+
 QString AppStore::historyFilePath() const
 {
-    return m_supportDirectory + QLatin1Char('/') + QLatin1String(kHistoryFile);
+    return m_supportDirectory + QStringLiteral("/clipboard-history.json");
 }
+
 QString AppStore::preferencesFilePath() const
 {
-    return m_supportDirectory + QLatin1Char('/') + QLatin1String(kPreferencesFile);
+    return m_supportDirectory + QStringLiteral("/preferences.json");
 }
 
-QString AppStore::cloudDefaultNoteDirectory()
+QString AppStore::folderLabel(const QString &path)
 {
-    return QDir::homePath() + QStringLiteral("/Library/Mobile Documents/com~apple~CloudDocs/Quillo");
-}
-
-QString AppStore::localDefaultNoteDirectory()
-{
-    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (documents.isEmpty())
-        documents = QDir::homePath() + QStringLiteral("/Documents");
-    return withoutTrailingSlash(documents) + QStringLiteral("/Quillo");
+    return NoteFolder::label(path);
 }
 
 void AppStore::loadPreferences()
 {
-    QByteArray data;
-    const QString path = preferencesFilePath();
-    const bool read = AtomicFile::readRegularFile(path, &data, kMaxStoredFileBytes);
-    const std::optional<Preferences> preferences = read ? ClipJson::decodePreferences(data) : std::nullopt;
-    if (preferences) {
-        m_noteDirectory = withoutTrailingSlash(preferences->noteDirectory);
+    if (const std::optional<Preferences> preferences = m_preferencesFile->load()) {
+        m_notes->setDirectory(preferences->noteDirectory);
         m_ignoreSensitive = preferences->ignoreSensitive;
         return;
     }
-    m_preferencesRejected = QFileInfo(path).isFile();
-    const QString cloud = cloudDefaultNoteDirectory();
-    m_noteDirectory = QFileInfo(QFileInfo(cloud).absolutePath()).isDir() ? cloud : localDefaultNoteDirectory();
-}
-
-void AppStore::loadHistory()
-{
-    QByteArray data;
-    const QString path = historyFilePath();
-    const bool read = AtomicFile::readRegularFile(path, &data, kMaxStoredFileBytes);
-    const std::optional<QList<ClipItem>> clips = read ? ClipJson::decodeClips(data) : std::nullopt;
-    if (clips) {
-        m_clips = *clips;
-        return;
-    }
-    m_historyRejected = QFileInfo(path).isFile();
-}
-
-void AppStore::writePendingClips()
-{
-    if (!m_pendingClipSnapshot)
-        return;
-    const QByteArray data = ClipJson::encodeClips(*m_pendingClipSnapshot);
-    m_pendingClipSnapshot.reset();
-    const bool moveRejectedAside = m_historyRejected;
-    m_historyRejected = false;
-    const QString path = historyFilePath();
-    QPointer<AppStore> self(this);
-    m_persistenceQueue->post([self, data, path, moveRejectedAside] {
-        // A rejected file that cannot be kept aside is left alone rather than lost.
-        if (moveRejectedAside && !moveAside(path))
-            return;
-        AtomicFile::write(path, data, AtomicFile::Mode::OwnerOnly);
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self] {
-                if (self)
-                    emit self->historySaved();
-            },
-            Qt::QueuedConnection);
-    });
-}
-
-void AppStore::saveClips()
-{
-    m_pendingClipSnapshot = m_clips;
-    m_saveTimer->start(); // restarting cancels the earlier, not yet started save
+    const QString cloud = StorePaths::cloudDefaultNoteDirectory();
+    m_notes->setDirectory(QFileInfo(QFileInfo(cloud).absolutePath()).isDir() ? cloud
+                                                                             : StorePaths::localDefaultNoteDirectory());
 }
 
 bool AppStore::savePreferences(QString *errorText)
 {
-    const QString path = preferencesFilePath();
-    if (m_preferencesRejected) {
-        if (!moveAside(path)) {
-            if (errorText)
-                *errorText = QStringLiteral("cannot keep the unreadable preferences file aside");
-            return false;
-        }
-        m_preferencesRejected = false;
-    }
-    const QByteArray data =
-        ClipJson::encodePreferences(Preferences{withoutTrailingSlash(m_noteDirectory), m_ignoreSensitive});
-    return AtomicFile::write(path, data, AtomicFile::Mode::OwnerOnly, errorText);
+    return m_preferencesFile->save(Preferences{noteDirectory(), m_ignoreSensitive}, errorText);
 }
 
 void AppStore::flush()
 {
-    if (m_saveTimer && m_saveTimer->isActive()) {
-        m_saveTimer->stop();
-        writePendingClips();
-    }
-    if (m_persistenceQueue)
-        m_persistenceQueue->drain();
+    m_historyFile->flush();
 }
+
+// --- clipboard -----------------------------------------------------------------------------
+
+void AppStore::setPanelVisible(bool visible)
+{
+    m_monitor->start(visible ? PasteboardMonitor::kShownInterval : PasteboardMonitor::kCollapsedInterval);
+}
+
+double AppStore::monitoringInterval() const
+{
+    return m_monitor->interval();
+}
+
+void AppStore::addCaptured(const ClipItem &entry)
+{
+    if (m_clipHistory->add(entry))
+        clipsEdited();
+}
+
+void AppStore::clipsEdited()
+{
+    emit clipsChanged();
+    emit changed();
+    m_historyFile->save(clips());
+}
+
+void AppStore::copy(const ClipItem &item)
+{
+    if (!m_pasteboard)
+        return;
+    if (item.kind == ClipKind::image) {
+        // Without its picture an image entry has nothing worth copying: the placeholder
+        // "图片" on the clipboard would look like success and replace what the user had.
+        const QImage picture = m_pictures->load(item);
+        if (picture.isNull())
+            return;
+        m_pasteboard->writeImage(picture);
+    } else {
+        m_pasteboard->writeText(item.content);
+    }
+    m_monitor->skipCurrentGeneration();
+    setCopiedID(item.id);
+    m_copiedMarkTimer->start(kCopiedMarkMs); // a later copy moves the end of the mark
+}
+
+void AppStore::togglePin(const ClipItem &item)
+{
+    if (m_clipHistory->togglePin(item.id))
+        clipsEdited();
+}
+
+void AppStore::deleteClip(const ClipItem &item)
+{
+    m_clipHistory->remove(item);
+    clipsEdited();
+}
+
+void AppStore::clearUnpinned()
+{
+    m_clipHistory->clearUnpinned();
+    clipsEdited();
+}
+
+// --- settings and notes -------------------------------------------------------------------
 
 void AppStore::setIgnoreSensitive(bool ignore)
 {
@@ -232,28 +185,61 @@ void AppStore::setIgnoreSensitive(bool ignore)
     savePreferences();
 }
 
-// --- published fields -------------------------------------------------------------------
+void AppStore::chooseNoteDirectory()
+{
+    if (!m_folderChooser)
+        return;
+    const std::optional<QString> chosen = m_folderChooser->chooseFolder(QStringLiteral("选择 Markdown 笔记文件夹"),
+                                                                        QStringLiteral("选择"), noteDirectory());
+    if (!chosen || chosen->isEmpty())
+        return;
+    // An edit in progress belongs to the old folder: keep it on disk before the list changes,
+    // and change nothing if it cannot be kept.
+    if (!m_notes->saveEdit())
+        return;
+    m_notes->setDirectory(StorePaths::withoutTrailingSlash(QDir::cleanPath(QFileInfo(*chosen).absoluteFilePath())));
+    QString error;
+    const bool saved = savePreferences(&error);
+    m_notes->reload(true);
+    // The folder is used for this run either way; the status says whether it will be next time.
+    m_notes->setStatusText(saved ? QStringLiteral("存储位置已更新") : QStringLiteral("保存失败：") + error);
+}
 
-#define QUILLO_PUBLISHED_SETTER(Setter, Type, member, Signal)                                                          \
-    void AppStore::Setter(Type value)                                                                                  \
-    {                                                                                                                  \
-        member = value;                                                                                                \
-        emit Signal();                                                                                                 \
-        emit changed();                                                                                                \
-    }
+// --- published fields ---------------------------------------------------------------------
 
-QUILLO_PUBLISHED_SETTER(setMode, ContentMode, m_mode, modeChanged)
-QUILLO_PUBLISHED_SETTER(setClips, const QList<ClipItem> &, m_clips, clipsChanged)
-QUILLO_PUBLISHED_SETTER(setNotes, const QList<NoteFile> &, m_notes, notesChanged)
-QUILLO_PUBLISHED_SETTER(setSelectedNote, const std::optional<NoteFile> &, m_selectedNote, selectedNoteChanged)
-QUILLO_PUBLISHED_SETTER(setNoteText, const QString &, m_noteText, noteTextChanged)
-QUILLO_PUBLISHED_SETTER(setQuery, const QString &, m_query, queryChanged)
-QUILLO_PUBLISHED_SETTER(setCopiedID, std::optional<QUuid>, m_copiedID, copiedIDChanged)
-QUILLO_PUBLISHED_SETTER(setIsPinned, bool, m_isPinned, isPinnedChanged)
-QUILLO_PUBLISHED_SETTER(setIsEditingNote, bool, m_isEditingNote, isEditingNoteChanged)
-QUILLO_PUBLISHED_SETTER(setIsNoteDetailOpen, bool, m_isNoteDetailOpen, isNoteDetailOpenChanged)
-QUILLO_PUBLISHED_SETTER(setIgnoreSensitiveField, bool, m_ignoreSensitive, ignoreSensitiveChanged)
-QUILLO_PUBLISHED_SETTER(setNoteDirectory, const QString &, m_noteDirectory, noteDirectoryChanged)
-QUILLO_PUBLISHED_SETTER(setStatusText, const QString &, m_statusText, statusTextChanged)
+void AppStore::setMode(ContentMode mode)
+{
+    publish(m_mode, mode, &AppStore::modeChanged);
+}
 
-#undef QUILLO_PUBLISHED_SETTER
+void AppStore::setClips(const QList<ClipItem> &clips)
+{
+    m_clipHistory->setClips(clips);
+    emit clipsChanged();
+    emit changed();
+}
+
+void AppStore::setQuery(const QString &query)
+{
+    publish(m_query, query, &AppStore::queryChanged);
+}
+
+void AppStore::setCopiedID(std::optional<QUuid> id)
+{
+    publish(m_copiedID, id, &AppStore::copiedIDChanged);
+}
+
+void AppStore::setIsPinned(bool pinned)
+{
+    publish(m_isPinned, pinned, &AppStore::isPinnedChanged);
+}
+
+void AppStore::setIsNoteDetailOpen(bool open)
+{
+    publish(m_isNoteDetailOpen, open, &AppStore::isNoteDetailOpenChanged);
+}
+
+void AppStore::setIgnoreSensitiveField(bool ignore)
+{
+    publish(m_ignoreSensitive, ignore, &AppStore::ignoreSensitiveChanged);
+}

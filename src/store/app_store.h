@@ -1,30 +1,36 @@
 #pragma once
 
+#include "clip_history.h"
 #include "clip_item.h"
 #include "content_mode.h"
 #include "note_file.h"
+#include "note_library.h"
 #include "pasteboard.h"
-#include "preferences.h"
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <QUrl>
 #include <QUuid>
 #include <memory>
 #include <optional>
 
+class ClipPictures;
 class FolderChooser;
+class HistoryFile;
+class PasteboardMonitor;
 class PersistenceQueue;
-struct ClipSideState;
-struct NoteSideState;
+class PreferencesFile;
+class StoreClock;
+class StoreTimer;
 
-// The single model object. Every published field has a getter, a setter that stores the
-// value and then emits the field's own signal and `changed()` (observers read the new value),
-// and no other side effect. Everything runs on the main thread; file writes of the history
-// and of pictures run on one serial worker thread, "com.quillo.persistence".
+// The single model object the views read and write. Every published field has a getter and a
+// setter that stores the value, then emits the field's own signal and `changed()` (observers
+// read the new value), and has no other side effect. The store owns the parts that do the
+// work: the clipboard history and its file, the monitor, the pictures, the note library.
+// Everything runs on the main thread; the history file and pictures are written on one serial
+// worker thread, "com.quillo.persistence".
 class AppStore : public QObject
 {
     Q_OBJECT
@@ -33,91 +39,82 @@ public:
     {
         Pasteboard *pasteboard = nullptr;       // required, not owned
         FolderChooser *folderChooser = nullptr; // optional, not owned
-        bool startMonitoring = true;            // start-up step 10 (tests may turn it off)
+        StoreClock *clock = nullptr;            // optional, not owned: QTimers by default
+        bool startMonitoring = true;            // off: the clipboard is only read when asked
     };
 
-    static constexpr int kHistoryLimit = 100;
-    static constexpr int kSaveDelayMs = 180;
     static constexpr int kCopiedMarkMs = 1400;
 
     explicit AppStore(const Options &options, QObject *parent = nullptr);
-    ~AppStore() override;
+    ~AppStore() override; // writes a pending history save
 
     // --- published fields -------------------------------------------------------------
     ContentMode mode() const { return m_mode; }
     void setMode(ContentMode mode);
-    const QList<ClipItem> &clips() const { return m_clips; }
+    const QList<ClipItem> &clips() const { return m_clipHistory->clips(); }
     void setClips(const QList<ClipItem> &clips);
-    const QList<NoteFile> &notes() const { return m_notes; }
-    void setNotes(const QList<NoteFile> &notes);
-    const std::optional<NoteFile> &selectedNote() const { return m_selectedNote; }
-    void setSelectedNote(const std::optional<NoteFile> &note);
-    const QString &noteText() const { return m_noteText; }
-    void setNoteText(const QString &text);
+    const QList<NoteFile> &notes() const { return m_notes->notes(); }
+    void setNotes(const QList<NoteFile> &notes) { m_notes->setNotes(notes); }
+    const std::optional<NoteFile> &selectedNote() const { return m_notes->selectedNote(); }
+    void setSelectedNote(const std::optional<NoteFile> &note) { m_notes->setSelectedNote(note); }
+    const QString &noteText() const { return m_notes->noteText(); }
+    void setNoteText(const QString &text) { m_notes->setNoteText(text); }
     const QString &query() const { return m_query; }
     void setQuery(const QString &query);
     std::optional<QUuid> copiedID() const { return m_copiedID; }
     void setCopiedID(std::optional<QUuid> id);
     bool isPinned() const { return m_isPinned; }
     void setIsPinned(bool pinned);
-    bool isEditingNote() const { return m_isEditingNote; }
-    void setIsEditingNote(bool editing);
+    bool isEditingNote() const { return m_notes->isEditingNote(); }
+    void setIsEditingNote(bool editing) { m_notes->setIsEditingNote(editing); }
     bool isNoteDetailOpen() const { return m_isNoteDetailOpen; }
     void setIsNoteDetailOpen(bool open);
     bool ignoreSensitive() const { return m_ignoreSensitive; }
-    void setIgnoreSensitiveField(bool ignore);                       // plain field write; see setIgnoreSensitive
-    const QString &noteDirectory() const { return m_noteDirectory; } // absolute path
-    void setNoteDirectory(const QString &path);
-    const QString &statusText() const { return m_statusText; }
-    void setStatusText(const QString &text);
+    void setIgnoreSensitiveField(bool ignore);                            // plain field write; see setIgnoreSensitive
+    const QString &noteDirectory() const { return m_notes->directory(); } // absolute path
+    void setNoteDirectory(const QString &path) { m_notes->setDirectory(path); }
+    const QString &statusText() const { return m_notes->statusText(); }
+    void setStatusText(const QString &text) { m_notes->setStatusText(text); }
 
     // The clipboard the store watches. The notes page copies through it directly, so the
     // monitor records those copies like any other.
     Pasteboard *pasteboard() const { return m_pasteboard; }
-
     // Not published.
-    std::optional<QUrl> pendingNoteOpenURL() const { return m_pendingNoteOpenURL; }
-    void setPendingNoteOpenURL(std::optional<QUrl> url) { m_pendingNoteOpenURL = std::move(url); }
+    std::optional<QUrl> pendingNoteOpenURL() const { return m_notes->pendingNoteOpenURL(); }
+    void setPendingNoteOpenURL(std::optional<QUrl> url) { m_notes->setPendingNoteOpenURL(std::move(url)); }
 
     // --- derived lists ------------------------------------------------------------------
-    QList<ClipItem> filteredClips() const;
-    QList<NoteFile> filteredNotes() const;
+    QList<ClipItem> filteredClips() const { return m_clipHistory->filtered(m_query); }
+    QList<NoteFile> filteredNotes() const { return m_notes->filtered(m_query); }
 
     // --- clipboard ---------------------------------------------------------------------
-    void startMonitoring(double intervalSeconds = 0.9);
+    // The panel came out (true) or collapsed (false): the poll rate, where polling is needed.
     void setPanelVisible(bool visible);
-    double monitoringInterval() const { return m_monitoringInterval; }
+    double monitoringInterval() const;
     void copy(const ClipItem &item);
     void togglePin(const ClipItem &item);
-    void deleteClip(const ClipItem &item); // the design's `delete`
+    void deleteClip(const ClipItem &item);
     void clearUnpinned();
 
-    // --- settings ------------------------------------------------------------------------
+    // --- settings and notes --------------------------------------------------------------
+    // Sets the field and writes "preferences.json" at once.
     void setIgnoreSensitive(bool ignore);
-
-    // --- notes ---------------------------------------------------------------------------
-    void reloadNotes(bool createWelcomeIfNeeded = false);
+    void reloadNotes(bool createWelcomeIfNeeded = false) { m_notes->reload(createWelcomeIfNeeded); }
     void chooseNoteDirectory();
-    void selectNote(const NoteFile &note);
-    bool saveNote();   // true when the file was written
-    bool createNote(); // true when a new file was written
-    bool createNote(const ClipItem &item);
-    // The notes page's short name of a notes folder: "iCloud Drive / Quillo" for any folder
-    // inside iCloud Drive, otherwise the folder's own name.
+    void selectNote(const NoteFile &note) { m_notes->select(note); }
+    bool saveNote() { return m_notes->save(); }     // true when the file was written
+    bool createNote() { return m_notes->create(); } // true when a new file was written
+    bool createNote(const ClipItem &item) { return m_notes->create(item); }
     static QString folderLabel(const QString &path);
 
-    // --- persistence ---------------------------------------------------------------------
+    // --- files ---------------------------------------------------------------------------
     QString supportDirectory() const { return m_supportDirectory; }
     QString imagesDirectory() const;
     QString historyFilePath() const;
     QString preferencesFilePath() const;
-    // Runs a pending history save at once and waits until the worker has written everything
+    // Writes a pending history save at once and waits until the worker has written everything
     // queued so far. Called on orderly quit.
     void flush();
-
-    // The candidate default note folders (start-up step 4).
-    static QString cloudDefaultNoteDirectory();
-    static QString localDefaultNoteDirectory();
 
 signals:
     void changed(); // any published field
@@ -134,64 +131,42 @@ signals:
     void ignoreSensitiveChanged();
     void noteDirectoryChanged();
     void statusTextChanged();
-    // A history file write finished on the worker (for tests and benchmarks).
+    // A history file write finished on the worker.
     void historySaved();
 
 private:
-    friend class AppStoreTestAccess;
-
-    // app_store.cpp: start-up and persistence
+    template <typename T, typename Signal> void publish(T &field, const T &value, Signal signal)
+    {
+        field = value;
+        emit(this->*signal)();
+        emit changed();
+    }
+    void relayNoteSignals();
     void loadPreferences();
-    void loadHistory();
-    void saveClips();
-    void writePendingClips();
     bool savePreferences(QString *errorText = nullptr);
+    void addCaptured(const ClipItem &entry);
+    void clipsEdited(); // announces the history's change and saves it
 
-    // app_store_monitor.cpp
-    void checkPasteboard();
-    void scheduleImmediateCheck();
-    // app_store_images.cpp
-    bool queueClipboardImage(const Pasteboard::RawImage &image);
-    // app_store_clips.cpp
-    void addClip(const ClipItem &item);
-    // app_store_notes.cpp / app_store_note_editing.cpp
-    QUrl uniqueNoteURL(const QString &title) const;
-    QString noteTitle(const ClipItem &item) const;
-    // Saves the selected note first when the editor holds a change; false when that failed.
-    bool saveEditedNote();
-    bool copyPictureToAttachments(const ClipItem &item, QString *fileName);
-
-    // published
     ContentMode m_mode = ContentMode::clipboard;
-    QList<ClipItem> m_clips;
-    QList<NoteFile> m_notes;
-    std::optional<NoteFile> m_selectedNote;
-    QString m_noteText;
     QString m_query;
     std::optional<QUuid> m_copiedID;
     bool m_isPinned = false;
-    bool m_isEditingNote = false;
     bool m_isNoteDetailOpen = false;
     bool m_ignoreSensitive = true;
-    QString m_noteDirectory;
-    QString m_statusText;
 
-    // private
-    std::optional<QUrl> m_pendingNoteOpenURL;
     QPointer<Pasteboard> m_pasteboard;
     FolderChooser *m_folderChooser = nullptr;
-    qint64 m_lastChangeCount = 0;
-    QTimer *m_timer = nullptr;
-    double m_monitoringInterval = 0;
-    QTimer *m_saveTimer = nullptr; // the 0.18 s debounce of saveClips
-    std::optional<QList<ClipItem>> m_pendingClipSnapshot;
-    PersistenceQueue *m_persistenceQueue = nullptr;
+    std::unique_ptr<StoreClock> m_ownClock;
+    StoreClock *m_clock = nullptr;
     QString m_supportDirectory;
-    // Files whose content was rejected at start-up; moved aside before their first overwrite.
-    bool m_historyRejected = false;
-    bool m_preferencesRejected = false;
 
-    // Per-subsystem private state, defined next to the code that uses it.
-    std::unique_ptr<ClipSideState> m_clipSide;
-    std::unique_ptr<NoteSideState> m_noteSide;
+    // The parts, in the order they are made; the queue outlives everything that posts to it.
+    std::unique_ptr<PersistenceQueue> m_queue;
+    std::unique_ptr<PreferencesFile> m_preferencesFile;
+    std::unique_ptr<HistoryFile> m_historyFile;
+    std::unique_ptr<ClipPictures> m_pictures;
+    std::unique_ptr<ClipHistory> m_clipHistory;
+    std::unique_ptr<NoteLibrary> m_notes;
+    std::unique_ptr<PasteboardMonitor> m_monitor;
+    std::unique_ptr<StoreTimer> m_copiedMarkTimer;
 };

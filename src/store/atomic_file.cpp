@@ -1,5 +1,6 @@
 #include "atomic_file.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -44,6 +45,17 @@ bool readRegularFile(const QString &path, QByteArray *data, qint64 maxBytes)
         return false;
     *data = file.readAll();
     return file.error() == QFileDevice::NoError;
+}
+
+bool moveAside(const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        return true;
+    const QString base = path + QStringLiteral(".rejected-") + QString::number(QDateTime::currentSecsSinceEpoch());
+    QString aside = base;
+    for (int n = 2; QFileInfo::exists(aside) && n < 1000; ++n)
+        aside = base + QLatin1Char('-') + QString::number(n);
+    return QFile::rename(path, aside); // never replaces an existing file
 }
 
 } // namespace AtomicFile

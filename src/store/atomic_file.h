@@ -16,4 +16,10 @@ bool write(const QString &path, const QByteArray &data, Mode mode = Mode::Defaul
 
 // Reads a whole regular file; false for anything else (folder, FIFO, device) or on error.
 bool readRegularFile(const QString &path, QByteArray *data, qint64 maxBytes = -1);
+
+// Keeps a file that could not be read instead of overwriting it: renames it to
+// "<name>.rejected-<unix seconds>", with "-2", "-3", ... appended if that name is taken.
+// True when nothing is at `path` any more (or never was); false when the file is still in
+// place, and the caller must not overwrite it then.
+bool moveAside(const QString &path);
 } // namespace AtomicFile

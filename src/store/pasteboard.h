@@ -25,7 +25,6 @@ public:
 
     // Grows on every change of the clipboard's content by anyone, our own writes included.
     virtual qint64 changeCount() const = 0;
-    virtual bool announcesChanges() const { return false; }
     // The offered formats (MIME names and X11 targets); empty when nothing is offered.
     virtual QStringList types() const = 0;
     // Raw bytes of the first offered picture format, if any.
@@ -34,6 +33,10 @@ public:
     virtual std::optional<QList<QUrl>> urls() const = 0;
     // Plain text, if any.
     virtual std::optional<QString> text() const = 0;
+
+    // True when changed() follows every change by any program, so that polling changeCount()
+    // would find nothing new; the store then stops its poll timer.
+    virtual bool announcesChanges() const { return false; }
 
     // Replace the content (no separate clear: that would be a second change).
     virtual void writeText(const QString &text) = 0;

@@ -8,10 +8,6 @@
 
 namespace {
 
-// Same bound as the capture path uses: lifts Qt's 128 MB default (an 8K screenshot is
-// larger) while refusing a corrupt header that claims tens of gigabytes.
-constexpr int kImageAllocationLimitMB = 2048;
-
 // The resolved path of a stored picture, or empty.
 QString resolvedStoredPicture(const QString &path, const QString &imagesDirectory)
 {
@@ -48,9 +44,6 @@ QImage loadStoredPicture(const QString &path, const QString &imagesDirectory)
     const QString resolved = resolvedStoredPicture(path, imagesDirectory);
     if (resolved.isEmpty())
         return {};
-    // Process-wide; only ever raised to the one value the capture path also uses.
-    if (QImageReader::allocationLimit() < kImageAllocationLimitMB)
-        QImageReader::setAllocationLimit(kImageAllocationLimitMB);
     QImageReader reader(resolved);
     reader.setDecideFormatFromContent(true);
     return reader.read();

@@ -16,8 +16,8 @@ bool isStoredPicture(const QString &path, const QString &imagesDirectory);
 // merely points from outside). Returns true when a file was removed.
 bool removeStoredPicture(const QString &path, const QString &imagesDirectory);
 
-// Decodes a stored picture; a null image when it is not one or cannot be decoded. Lifts
-// QImageReader's default allocation limit: a screenshot of an 8K screen is a normal picture.
+// Decodes a stored picture; a null image when it is not one or cannot be decoded. Pictures
+// above QImageReader's default allocation limit need StorePaths::liftImageAllocationLimit().
 QImage loadStoredPicture(const QString &path, const QString &imagesDirectory);
 
 // SHA-256 of the file's bytes when it is a stored picture; empty otherwise.

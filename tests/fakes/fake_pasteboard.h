@@ -35,6 +35,10 @@ public:
 
     using Pasteboard::Pasteboard;
 
+    // Whether the store may rely on changed() alone (as on X11 with XFixes) and stop polling.
+    bool announces = false;
+    bool announcesChanges() const override { return announces; }
+
     qint64 changeCount() const override { return m_changeCount; }
     QStringList types() const override { return m_content.types; }
     std::optional<RawImage> image() const override
@@ -100,36 +104,11 @@ public:
         content.image = RawImage{pngBytes(image), QStringLiteral("image/png")};
         setContent(content);
     }
-    // Single-field edits, each one change.
-    void setTypes(const QStringList &types)
-    {
-        m_content.types = types;
-        bump();
-    }
-    void setImage(const std::optional<RawImage> &image)
-    {
-        m_content.image = image;
-        bump();
-    }
-    void setUrls(const std::optional<QList<QUrl>> &urls)
-    {
-        m_content.urls = urls;
-        bump();
-    }
-    void setText(const std::optional<QString> &text)
-    {
-        m_content.text = text;
-        bump();
-    }
-    // The owner went away: X11 reports a change with empty content.
-    void clearContent() { setContent(Content{}); }
-
     const Content &content() const { return m_content; }
     const QList<Write> &writes() const { return m_writes; }
     int imageReads() const { return m_imageReads; }
     int urlReads() const { return m_urlReads; }
     int textReads() const { return m_textReads; }
-    void resetReadCounts() { m_imageReads = m_urlReads = m_textReads = 0; }
 
     static QByteArray pngBytes(const QImage &image)
     {

@@ -1,7 +1,6 @@
 #include "test_main.h"
 
 #include "store/clip_json.h"
-#include "store/content_mode.h"
 #include "store/reference_time.h"
 
 #include <QDateTime>
@@ -54,7 +53,6 @@ private slots:
     void createdAtRoundTrip_data();
     void createdAtRoundTrip();
     void referenceEpochOf2025();
-    void slashesReadBothWays();
     void preferencesRejected_data();
     void preferencesRejected();
     void preferencesRoundTrip();
@@ -64,7 +62,6 @@ private slots:
     void extremeCreatedAtStaysSafe();
     void saturatingSeconds_data();
     void saturatingSeconds();
-    void rawValues();
 };
 
 void TestClipJson::rejectsHistory_data()
@@ -194,8 +191,6 @@ void TestClipJson::roundTripsEveryField()
     const auto decoded = ClipJson::decodeClips(ClipJson::encodeClips(clips));
     QVERIFY(decoded.has_value());
     QCOMPARE(*decoded, clips);
-    // Same text, different entries.
-    QVERIFY(ClipItem::make(ClipKind::text, "a", "b") != ClipItem::make(ClipKind::text, "a", "b"));
 }
 
 void TestClipJson::createdAtRoundTrip_data()
@@ -229,19 +224,6 @@ void TestClipJson::referenceEpochOf2025()
     ClipItem item = sampleItem();
     item.createdAt = 757382400.0;
     QVERIFY(ClipJson::encodeClip(item).contains(R"("createdAt":757382400,)"));
-}
-
-void TestClipJson::slashesReadBothWays()
-{
-    for (const QByteArray &path :
-         {QByteArray(R"("\/a\/b\/c.png")"), QByteArray(R"("/a/b/c.png")"), QByteArray(R"("\/a/b\/c.png")")}) {
-        const auto clips = ClipJson::decodeClips("[" + withKey(kValidElement, "imagePath", path) + "]");
-        QVERIFY2(clips.has_value(), path.constData());
-        QCOMPARE(clips->first().imagePath, std::optional<QString>(QStringLiteral("/a/b/c.png")));
-    }
-    const auto prefs = ClipJson::decodePreferences(R"({"noteDirectory":"/a/b","ignoreSensitive":true})");
-    QVERIFY(prefs.has_value());
-    QCOMPARE(prefs->noteDirectory, QStringLiteral("/a/b"));
 }
 
 void TestClipJson::preferencesRejected_data()
@@ -354,16 +336,6 @@ void TestClipJson::saturatingSeconds()
     QFETCH(qint64, expected);
     QCOMPARE(ReferenceTime::saturatingSeconds(value), expected);
     QVERIFY(ReferenceTime::toDateTime(value).isValid());
-}
-
-void TestClipJson::rawValues()
-{
-    QCOMPARE(ContentModes::fromRawValue(QStringLiteral("剪贴板")), std::optional(ContentMode::clipboard));
-    QCOMPARE(ContentModes::fromRawValue(QStringLiteral("clipboard")), std::optional<ContentMode>());
-    QCOMPARE(ContentModes::allCases(), (QList<ContentMode>{ContentMode::notes, ContentMode::clipboard}));
-    for (ClipKind kind : {ClipKind::text, ClipKind::link, ClipKind::code, ClipKind::image, ClipKind::file})
-        QCOMPARE(ClipKinds::fromRawValue(ClipKinds::rawValue(kind)), std::optional(kind));
-    QCOMPARE(ClipKinds::fromRawValue(QStringLiteral("")), std::optional<ClipKind>());
 }
 
 QUILLO_TEST_GUILESS_MAIN(TestClipJson)

@@ -1,50 +1,24 @@
 #pragma once
 
-#include "fake_pasteboard.h"
-#include "store/app_store.h"
-#include "store/folder_chooser.h"
+#include "quiet_store.h"
+#include "store/store_paths.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 #include <unistd.h>
 
-class FixtureFolderChooser : public FolderChooser
+// The quiet store over a fresh notes folder, with helpers to shape that folder.
+struct NotesPageFixture : QuietStore
 {
-public:
-    std::optional<QString> answer;
-    int calls = 0;
-    std::optional<QString> chooseFolder(const QString &, const QString &, const QString &) override
-    {
-        ++calls;
-        return answer;
-    }
-};
-
-// A store over a fresh notes folder and an in-memory clipboard, without polling.
-struct NotesPageFixture
-{
-    QTemporaryDir dir;
-    FakePasteboard pasteboard;
-    FixtureFolderChooser chooser;
-    std::unique_ptr<AppStore> store;
-
     NotesPageFixture()
     {
-        AppStore::Options options;
-        options.pasteboard = &pasteboard;
-        options.folderChooser = &chooser;
-        options.startMonitoring = false;
-        store = std::make_unique<AppStore>(options);
-        QDir(store->noteDirectory()).removeRecursively();
-        store->setNoteDirectory(folder());
-        store->reloadNotes(false);
+        // Only the fixture's folder holds notes; the default one start-up filled goes.
+        QDir(StorePaths::localDefaultNoteDirectory()).removeRecursively();
     }
 
-    QString folder() const { return dir.path(); }
-    QString path(const QString &name) const { return dir.filePath(name); }
+    QString folder() const { return notesFolder(); }
+    QString path(const QString &name) const { return notePath(name); }
 
     // Writes a note dated `secondsAgo` in the past, so tests control the list order.
     QString writeNote(const QString &name, const QString &text, int secondsAgo = 60) const

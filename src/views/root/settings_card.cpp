@@ -3,6 +3,7 @@
 #include "views/widgets/plain_label.h"
 
 #include "store/app_store.h"
+#include "views/root/login_startup.h"
 #include "views/root/settings_row.h"
 #include "views/style/compositor_status.h"
 #include "views/style/glass_painter.h"
@@ -34,8 +35,21 @@ SettingsCard::SettingsCard(AppStore &store, const SettingsCardStyle &style, QWid
         makePlainLabel(QStringLiteral("剪贴板历史仅保存在本机"), m_style.noteFont, m_style.noteColor, this));
     column->addSpacing(12);
     column->addWidget(new PaddedDivider(m_style.divider, 0, this));
-    column->addWidget(makeSwitchRow());
+    column->addWidget(makeSwitchRow(QStringLiteral("checkmark.shield"), QStringLiteral("忽略敏感内容"), m_switch));
     column->addWidget(new PaddedDivider(m_style.divider, 0, this));
+    m_loginRow = new QWidget(this);
+    auto *login = new QVBoxLayout(m_loginRow);
+    login->setContentsMargins(0, 0, 0, 0);
+    login->setSpacing(0);
+    login->addWidget(makeSwitchRow(QStringLiteral("arrow.right.square"), QStringLiteral("登录时启动"), m_loginSwitch));
+    m_loginNote = makePlainLabel(QString(), m_style.pathFont, m_style.pathColor, m_loginRow);
+    m_loginNote->setWordWrap(true);
+    m_loginNote->setContentsMargins(m_style.iconSize + 8, 0, 0, 10); // under the title, like the folder path
+    m_loginNote->hide();
+    login->addWidget(m_loginNote);
+    login->addWidget(new PaddedDivider(m_style.divider, 0, m_loginRow));
+    m_loginRow->hide();
+    column->addWidget(m_loginRow);
 
     SettingsRow::Look folder{QStringLiteral("folder"),
                              m_style.rowFont,
@@ -64,6 +78,7 @@ SettingsCard::SettingsCard(AppStore &store, const SettingsCardStyle &style, QWid
         if (on != m_store.ignoreSensitive())
             m_store.setIgnoreSensitive(on);
     });
+    connect(m_loginSwitch, &ToggleSwitch::toggled, this, &SettingsCard::onLoginToggled);
     connect(m_folderRow, &SettingsRow::clicked, &m_store, &AppStore::chooseNoteDirectory);
     connect(m_quitRow, &SettingsRow::clicked, this, [this] {
         if (m_quit)
@@ -74,18 +89,62 @@ SettingsCard::SettingsCard(AppStore &store, const SettingsCardStyle &style, QWid
     refresh();
 }
 
-QWidget *SettingsCard::makeSwitchRow()
+QWidget *SettingsCard::makeSwitchRow(const QString &symbol, const QString &title, ToggleSwitch *&toggle)
 {
     auto *row = new QWidget(this);
     auto *layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 11, 0, 11);
     layout->setSpacing(8);
-    layout->addWidget(new IconLabel(QStringLiteral("checkmark.shield"), m_style.iconSize, m_style.rowText, row));
-    layout->addWidget(makePlainLabel(QStringLiteral("忽略敏感内容"), m_style.rowFont, m_style.rowText, row), 1);
-    m_switch = new ToggleSwitch(m_style.toggle, row);
-    m_switch->setAccessibleName(QStringLiteral("忽略敏感内容"));
-    layout->addWidget(m_switch);
+    layout->addWidget(new IconLabel(symbol, m_style.iconSize, m_style.rowText, row));
+    layout->addWidget(makePlainLabel(title, m_style.rowFont, m_style.rowText, row), 1);
+    toggle = new ToggleSwitch(m_style.toggle, row);
+    toggle->setAccessibleName(title);
+    layout->addWidget(toggle);
     return row;
+}
+
+void SettingsCard::setLoginStartup(LoginStartup *startup)
+{
+    m_login = startup;
+    m_loginError.clear();
+    m_loginRow->setVisible(m_login != nullptr);
+    refreshLogin();
+}
+
+void SettingsCard::onLoginToggled(bool on)
+{
+    if (!m_login || on == m_login->isEnabled())
+        return;
+    m_loginError = m_login->setEnabled(on);
+    refreshLogin();
+}
+
+// The switch shows whether an entry exists. The line under it names the program an entry
+// starts when that is not this one (an entry another tool wrote, or an older install), or
+// why the last change failed.
+void SettingsCard::refreshLogin()
+{
+    if (!m_login)
+        return;
+    const bool enabled = m_login->isEnabled();
+    m_loginSwitch->setChecked(enabled);
+    QString note;
+    QColor color = m_style.pathColor;
+    if (!m_loginError.isEmpty()) {
+        note = m_loginError;
+        color = m_style.quitColor;
+    } else if (enabled && m_login->startedProgram() != m_login->thisProgram()) {
+        const QString program = m_login->startedProgram();
+        note = program.isEmpty() ? QStringLiteral("自启动项不是由本程序写入的")
+                                 : QStringLiteral("登录时启动的是 %1").arg(program);
+    }
+    QPalette palette = m_loginNote->palette();
+    palette.setColor(QPalette::WindowText, color);
+    m_loginNote->setPalette(palette);
+    m_loginNote->setText(note);
+    m_loginNote->setVisible(!note.isEmpty());
+    if (isVisible())
+        adjustSize();
 }
 
 QString SettingsCard::abbreviatedPath(const QString &path, const QString &home)
@@ -114,6 +173,13 @@ void SettingsCard::paintEvent(QPaintEvent *)
     glass.shadow.color = Qt::transparent; // drawn by the CardShadow beneath
     GlassPainter::paintCard(painter, QRectF(rect()).adjusted(0.4, 0.4, -0.4, -0.4), glass,
                             CompositorStatus::current().isComposited());
+}
+
+void SettingsCard::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    m_loginError.clear();
+    refreshLogin();
 }
 
 // Clicks on the card's empty parts stay on the card.

@@ -43,6 +43,7 @@ constexpr Entry kEntries[] = {
     {"xmark", "x-lg"},
     {"envelope", "envelope"},
     {"safari", "compass"},
+    {"arrow.right.square", "box-arrow-in-right"},
 };
 
 QPixmap render(const QString &path, int pixelSize, const QColor &color, qreal dpr)

@@ -1,2 +1,0 @@
-// Temporary definitions until the clipboard and notes sides land.
-#include "app_store.h"
