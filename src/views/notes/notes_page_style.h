@@ -137,5 +137,6 @@ struct NoteViewStyle
         .headingColor = Palette::kNoteHeading,
         .bodyColor = Palette::kNoteBody,
         .quoteColor = Palette::kNoteQuote,
+        .codeFamilies = {}, // filled from the system's fixed font by the view
     };
 };
