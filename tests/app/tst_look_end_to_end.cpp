@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QProcess>
@@ -24,6 +25,7 @@
 #include <QTest>
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -44,7 +46,7 @@ QString run(const QString &program, const QStringList &arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// Shell windows are told apart by width: Qt keeps a hidden leader window of the same name.
+// Quillo's windows are told apart by width: Qt keeps a hidden leader window of the same name.
 QString windowId(const QString &name, int width)
 {
     const QStringList ids = run(QStringLiteral("xdotool"), {"search", "--name", name}).split('\n', Qt::SkipEmptyParts);
@@ -146,7 +148,8 @@ private slots:
 
 private:
     QImage grab(const QRect &area) const { return m_screen->grab(area); }
-    QRect panel() const { return windowState(windowId(QStringLiteral("Quillo"), 440)).geometry; }
+    QRect panel() const { return windowState(shellWindow(kExpanded.width())).geometry; }
+    QString shellWindow(int width) const;
     void copy(const QString &text);
     void collapse(const QRect &expanded, const QRect &tab);
     void showPage(bool notes);
@@ -160,7 +163,17 @@ private:
     QProcess m_quillo;
     QList<QProcess *> m_helpers; // busy loops and clipboard owners
     qsizetype m_firstMapsBefore = 0;
+    mutable QHash<int, QString> m_shellWindows; // by width
 };
+
+// Quillo's windows live as long as it does: each is looked up once.
+QString TestLookEndToEnd::shellWindow(int width) const
+{
+    QString &id = m_shellWindows[width];
+    if (id.isEmpty())
+        id = windowId(QStringLiteral("Quillo"), width);
+    return id;
+}
 
 void TestLookEndToEnd::initTestCase()
 {
@@ -208,7 +221,7 @@ void TestLookEndToEnd::initTestCase()
     m_quillo.setProcessChannelMode(QProcess::ForwardedChannels);
     m_quillo.start(QStringLiteral(QUILLO_BINARY), {});
     QVERIFY(m_quillo.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(windowState(windowId(QStringLiteral("Quillo"), 440)).viewable, kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(windowState(shellWindow(440)).viewable, kWaitMs);
 }
 
 void TestLookEndToEnd::cleanupTestCase()
@@ -291,11 +304,36 @@ void TestLookEndToEnd::copiesUnderABusyCompositorLeaveNoGhosts()
     }
 }
 
+// Clicks a page's segment and waits until the picker's pill is there and the list area has
+// stopped moving (the slide and fade are done).
 void TestLookEndToEnd::showPage(bool notes)
 {
-    const QPoint segment = notesSegment(panel());
-    click(notes ? segment : segment + QPoint(kExpanded.width() / 2 - 20, 0));
-    QTest::qWait(400); // the page's slide and fade
+    const QPoint notesAt = notesSegment(panel()) - panel().topLeft();
+    const QPoint clipboardAt = notesAt + QPoint(kExpanded.width() / 2 - 20, 0);
+    // Beside the segment's label, the pill is lighter than the bare track. A click that
+    // lands while a closing dialog still holds the input is lost: it is repeated.
+    const QPoint beside(-60, 0);
+    const auto pillThere = [&] {
+        const QImage shot = grab(kExpanded);
+        const int chosen = qGray(shot.pixel((notes ? notesAt : clipboardAt) + beside));
+        const int other = qGray(shot.pixel((notes ? clipboardAt : notesAt) + beside));
+        return chosen > other + 8;
+    };
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        click(panel().topLeft() + (notes ? notesAt : clipboardAt));
+        if (QTest::qWaitFor(pillThere, kWaitMs))
+            break;
+    }
+    QVERIFY(pillThere());
+    const QRect list(0, listTop(), kExpanded.width(), kExpanded.height() - listTop() - 60);
+    QImage last;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            QTest::qWait(120);
+            const QImage shot = grab(kExpanded).copy(list);
+            return std::exchange(last, shot) == shot;
+        }(),
+        kWaitMs);
 }
 
 // Beside the first row or card, in the list's margin, the list shows the panel's glass:
@@ -319,10 +357,10 @@ void TestLookEndToEnd::expectListsAreGlass(bool composited)
 void TestLookEndToEnd::init()
 {
     // Each case starts with the panel out, whatever the one before left.
-    const QString panelId = windowId(QStringLiteral("Quillo"), kExpanded.width());
+    const QString panelId = shellWindow(kExpanded.width());
     if (!m_quillo.processId() || windowState(panelId).viewable)
         return;
-    const QRect tab = windowState(windowId(QStringLiteral("Quillo"), kTab.width())).geometry;
+    const QRect tab = windowState(shellWindow(kTab.width())).geometry;
     movePointer(tab.center().x(), tab.center().y());
     QTRY_VERIFY_WITH_TIMEOUT(windowState(panelId).viewable, kWaitMs);
 }
@@ -330,23 +368,31 @@ void TestLookEndToEnd::init()
 void TestLookEndToEnd::collapse(const QRect &expanded, const QRect &tab)
 {
     QTRY_COMPARE_WITH_TIMEOUT(panel(), expanded, kWaitMs);
-    movePointer(expanded.center().x(), expanded.center().y());
-    movePointer(1800, 500);
+    // Quillo counts a leave only after an enter it saw with the pointer over the panel: the
+    // pointer rests inside before it goes, longer on each try as a loaded machine lags.
     QString tabId;
-    QTRY_VERIFY_WITH_TIMEOUT(windowState(tabId = windowId(QStringLiteral("Quillo"), tab.width())).viewable, kWaitMs);
+    const auto tabShown = [&] { return windowState(tabId = shellWindow(tab.width())).viewable; };
+    for (int pause = 200; pause <= 3200; pause *= 2) {
+        movePointer(expanded.center().x(), expanded.center().y());
+        QTest::qWait(pause);
+        movePointer(1800, 500);
+        if (QTest::qWaitFor(tabShown, kWaitMs))
+            break;
+    }
+    QVERIFY(tabShown());
     QTRY_COMPARE_WITH_TIMEOUT(windowState(tabId).geometry, tab, kWaitMs);
-    QTRY_VERIFY_WITH_TIMEOUT(!windowState(windowId(QStringLiteral("Quillo"), expanded.width())).viewable, kWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!windowState(shellWindow(expanded.width())).viewable, kWaitMs);
 }
 
 // Both windows ask KDE's compositor to blur behind their shapes: the panel's outline, the
 // tab's pill.
 void TestLookEndToEnd::expectBlurRegions(const QRect &expanded)
 {
-    const QString panelId = windowId(QStringLiteral("Quillo"), expanded.width());
+    const QString panelId = shellWindow(expanded.width());
     QCOMPARE(blurRegion(panelId), DockedPanelShape::mask(expanded.size()));
     EdgeTabView pill;
     pill.resize(kTab.size());
-    QCOMPARE(blurRegion(windowId(QStringLiteral("Quillo"), kTab.width())), pill.pillRegion());
+    QCOMPARE(blurRegion(shellWindow(kTab.width())), pill.pillRegion());
 }
 
 void TestLookEndToEnd::withoutCompositor()
@@ -448,14 +494,15 @@ void TestLookEndToEnd::folderDialogBesideThePanel()
     QString dialog;
     QTRY_VERIFY_WITH_TIMEOUT(!(dialog = windowId(QStringLiteral("选择 Markdown 笔记文件夹"), -1)).isEmpty(), kWaitMs);
     QTRY_VERIFY_WITH_TIMEOUT(windowState(dialog).viewable, kWaitMs);
-    QTest::qWait(300);
-    const QRect frame = windowState(dialog).geometry;
-    grab(QRect(1440, 0, 1366, 768)).save(QStringLiteral("look-folder-dialog.png"));
     const QRect monitor(1440, 0, 1366, 768);
-    QVERIFY2(
-        monitor.contains(frame.adjusted(-4, -30, 4, 4)),
-        qPrintable(QStringLiteral("%1,%2 %3x%4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())));
-    QVERIFY(frame.right() < kExpanded.left());
+    QRect frame;
+    // Whole on the monitor, title bar included, and clear of the panel.
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        (frame = windowState(dialog).geometry,
+         monitor.contains(frame.adjusted(-4, -30, 4, 4)) && frame.right() < kExpanded.left()),
+        qPrintable(QStringLiteral("%1,%2 %3x%4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())),
+        kWaitMs);
+    grab(monitor).save(QStringLiteral("look-folder-dialog.png"));
     run(QStringLiteral("xdotool"), {"key", "--window", dialog, "Escape"});
     QTRY_VERIFY_WITH_TIMEOUT(!windowState(dialog).viewable, kWaitMs);
     showPage(false);
@@ -467,8 +514,8 @@ void TestLookEndToEnd::blurRegionFollowsAScreenChange()
     movePointer(2500, 400); // over the panel, which must not collapse meanwhile
     run(QStringLiteral("xrandr"), {"--delmonitor", "R"});
     QTRY_COMPARE_WITH_TIMEOUT(panel(), kExpandedAfterChange, kWaitMs);
-    QTRY_COMPARE_WITH_TIMEOUT(blurRegion(windowId(QStringLiteral("Quillo"), 440)),
-                              DockedPanelShape::mask(kExpandedAfterChange.size()), kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(blurRegion(shellWindow(440)), DockedPanelShape::mask(kExpandedAfterChange.size()),
+                              kWaitMs);
     collapse(kExpandedAfterChange, QRect(2788, 414, 18, 72));
     expectBlurRegions(kExpandedAfterChange);
 }
