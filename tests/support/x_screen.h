@@ -45,21 +45,6 @@ public:
         return copy;
     }
 
-    // A compositing manager owns the selection _NET_WM_CM_S0.
-    bool isComposited() const
-    {
-        xcb_intern_atom_reply_t *atom =
-            xcb_intern_atom_reply(m_connection, xcb_intern_atom(m_connection, 0, 13, "_NET_WM_CM_S0"), nullptr);
-        if (!atom)
-            return false;
-        xcb_get_selection_owner_reply_t *owner =
-            xcb_get_selection_owner_reply(m_connection, xcb_get_selection_owner(m_connection, atom->atom), nullptr);
-        const bool owned = owner && owner->owner != XCB_WINDOW_NONE;
-        std::free(owner);
-        std::free(atom);
-        return owned;
-    }
-
     // The size of every window mapped as a child of the root (with a window manager: the
     // frames) at the moment it was first mapped, in the order they were mapped. Only what
     // happened since construction is seen.
