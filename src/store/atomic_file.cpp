@@ -33,25 +33,31 @@ bool write(const QString &path, const QByteArray &data, Mode mode, QString *erro
     return true;
 }
 
-bool readRegularFile(const QString &path, QByteArray *data, qint64 maxBytes)
+bool openRegularFile(QFile &file, qint64 maxBytes)
 {
-    const QFileInfo info(path);
+    const QFileInfo info(file.fileName());
     if (!info.exists() || !info.isFile())
         return false; // also follows links: a link to a FIFO or a device is refused here
     if (maxBytes >= 0 && info.size() > maxBytes)
         return false;
+    return file.open(QIODevice::ReadOnly);
+}
+
+bool readRegularFile(const QString &path, QByteArray *data, qint64 maxBytes)
+{
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!openRegularFile(file, maxBytes))
         return false;
     *data = file.readAll();
     return file.error() == QFileDevice::NoError;
 }
 
-bool moveAside(const QString &path)
+bool moveAside(const QString &path, const QString &label)
 {
     if (!QFileInfo::exists(path))
         return true;
-    const QString base = path + QStringLiteral(".rejected-") + QString::number(QDateTime::currentSecsSinceEpoch());
+    const QString base =
+        path + QLatin1Char('.') + label + QLatin1Char('-') + QString::number(QDateTime::currentSecsSinceEpoch());
     QString aside = base;
     for (int n = 2; QFileInfo::exists(aside) && n < 1000; ++n)
         aside = base + QLatin1Char('-') + QString::number(n);

@@ -111,22 +111,38 @@ private slots:
         QVERIFY(!QFileInfo::exists(f.store->historyFilePath()));
     }
 
-    // More entries than the limit: start-up does not trim, and writes nothing.
-    void storedHistoryLoadedUnchanged()
+    // A file with more entries than the limit (edited by hand, or grown by another program):
+    // the pinned entries and the newest others are kept, in the file's order, the original is
+    // kept aside at the first write, and a repeated id gets a fresh one.
+    void storedHistoryLoadedWithinTheLimit()
     {
         QList<ClipItem> stored;
+        QList<ClipItem> expected;
+        int unpinnedKept = 0;
         for (int i = 0; i < 150; ++i) {
             stored << textClip(QString::number(i));
             stored.last().isPinned = i % 7 == 0;
             stored.last().createdAt = 1000.0 - i;
+            if (stored.last().isPinned || unpinnedKept++ < 100 - 22)
+                expected << stored.last();
         }
-        stored[3].kind = ClipKind::image;
-        stored[3].imagePath = supportDir() + QStringLiteral("/ClipboardImages/missing.png");
-        writeFile(supportDir() + QStringLiteral("/clipboard-history.json"), ClipJson::encodeClips(stored));
+        stored[5].id = stored[1].id;
+        const QByteArray original = ClipJson::encodeClips(stored);
+        writeFile(supportDir() + QStringLiteral("/clipboard-history.json"), original);
         QuietStore f;
-        QCOMPARE(f.store->clips(), stored);
+        QCOMPARE(f.store->clips().size(), 100);
+        for (int i = 0; i < 100; ++i) {
+            QCOMPARE(f.store->clips()[i].content, expected[i].content);
+            QCOMPARE(f.store->clips()[i].isPinned, expected[i].isPinned);
+        }
+        QVERIFY(f.store->clips()[4].id != f.store->clips()[1].id);
+        f.store->deleteClip(f.store->clips()[1]);
+        QCOMPARE(f.store->clips()[4].content, QStringLiteral("5")); // the duplicate stays
         f.store->flush();
-        QCOMPARE(ClipJson::decodeClips(readFile(f.store->historyFilePath())), std::optional(stored));
+        QCOMPARE(ClipJson::decodeClips(readFile(f.store->historyFilePath())), std::optional(f.store->clips()));
+        const QStringList aside = QDir(supportDir()).entryList({QStringLiteral("clipboard-history.json.untrimmed-*")});
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(readFile(supportDir() + QLatin1Char('/') + aside.first()), original);
     }
 
     // From a copy in another program to the history file, as the real clipboard drives it.
