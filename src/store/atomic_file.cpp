@@ -19,7 +19,9 @@ bool write(const QString &path, const QByteArray &data, Mode mode, QString *erro
     // The temporary file is renamed over the target, so its mode is the final one.
     if (mode == Mode::OwnerOnly && !existed)
         file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (file.write(data) != data.size()) {
+    // flush() before commit(): Qt 6.4's commit() reports success when the buffered data
+    // cannot be written (a full disk) and puts an empty file in place of the old one.
+    if (file.write(data) != data.size() || !file.flush()) {
         if (errorText)
             *errorText = file.errorString();
         file.cancelWriting();

@@ -21,9 +21,8 @@ void HistoryLoadLimit::keepNewest(std::vector<Candidate> &candidates, qsizetype 
     if (qsizetype(candidates.size()) <= count)
         return;
     // Newest first; equal times keep the file's order, as the page shows them.
-    std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate &a, const Candidate &b) {
-        return ClipSearchIndex::newer(a.item, b.item);
-    });
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const Candidate &a, const Candidate &b) { return ClipSearchIndex::newer(a.item, b.item); });
     candidates.resize(size_t(count));
     std::sort(candidates.begin(), candidates.end(),
               [](const Candidate &a, const Candidate &b) { return a.position < b.position; });
@@ -37,7 +36,8 @@ QList<ClipItem> HistoryLoadLimit::take()
     kept.reserve(m_pinned.size() + m_unpinned.size());
     std::merge(std::make_move_iterator(m_pinned.begin()), std::make_move_iterator(m_pinned.end()),
                std::make_move_iterator(m_unpinned.begin()), std::make_move_iterator(m_unpinned.end()),
-               std::back_inserter(kept), [](const Candidate &a, const Candidate &b) { return a.position < b.position; });
+               std::back_inserter(kept),
+               [](const Candidate &a, const Candidate &b) { return a.position < b.position; });
     m_pinned.clear();
     m_unpinned.clear();
     m_keptCount = qsizetype(kept.size());
