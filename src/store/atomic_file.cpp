@@ -1,5 +1,8 @@
 #include "atomic_file.h"
 
+#include "log_categories.h"
+#include "storage_error.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -7,31 +10,32 @@
 
 namespace AtomicFile {
 
+namespace {
+
+bool failed(QSaveFile &file, const QString &path, qint64 bytes, QString *errorText)
+{
+    qCWarning(lcStore) << "cannot write" << path << ":" << file.errorString();
+    file.cancelWriting();
+    if (errorText)
+        *errorText = StorageError::reason(path, bytes);
+    return false;
+}
+
+} // namespace
+
 bool write(const QString &path, const QByteArray &data, Mode mode, QString *errorText)
 {
     const bool existed = QFileInfo::exists(path);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (errorText)
-            *errorText = file.errorString();
-        return false;
-    }
+    if (!file.open(QIODevice::WriteOnly))
+        return failed(file, path, data.size(), errorText);
     // The temporary file is renamed over the target, so its mode is the final one.
     if (mode == Mode::OwnerOnly && !existed)
         file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     // flush() before commit(): Qt 6.4's commit() reports success when the buffered data
     // cannot be written (a full disk) and puts an empty file in place of the old one.
-    if (file.write(data) != data.size() || !file.flush()) {
-        if (errorText)
-            *errorText = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (errorText)
-            *errorText = file.errorString();
-        return false;
-    }
+    if (file.write(data) != data.size() || !file.flush() || !file.commit())
+        return failed(file, path, data.size(), errorText);
     return true;
 }
 

@@ -13,6 +13,8 @@ enum class Mode
     OwnerOnly, // a new file is created 0600 (the history may hold secrets)
 };
 
+// On failure the system's error is logged (quillo.store) and *errorText says why in Chinese
+// ("磁盘空间不足", see StorageError).
 bool write(const QString &path, const QByteArray &data, Mode mode = Mode::Default, QString *errorText = nullptr);
 
 // Reads a whole regular file; false for anything else (folder, FIFO, device) or on error.

@@ -3,7 +3,6 @@
 #include "atomic_file.h"
 #include "log_categories.h"
 #include "persistence_queue.h"
-#include "storage_error.h"
 #include "store_paths.h"
 #include "stored_pictures.h"
 
@@ -75,15 +74,12 @@ namespace {
 ClipPictures::Written writePicture(const ClipItem &entry, const QByteArray &png)
 {
     ClipPictures::Written written{entry, {}, {}, {}};
-    QString error;
-    if (AtomicFile::write(*entry.imagePath, png, AtomicFile::Mode::OwnerOnly, &error)) {
+    if (AtomicFile::write(*entry.imagePath, png, AtomicFile::Mode::OwnerOnly, &written.failure)) {
         // The duplicate test compares pictures by the digest of their PNG bytes; hashing a
         // large file on the main thread would stall the panel, so it is done here.
         written.digest = QCryptographicHash::hash(png, QCryptographicHash::Sha256);
     } else {
         written.png = png;
-        written.failure = StorageError::reason(*entry.imagePath, png.size());
-        qCWarning(lcStore) << "cannot write the picture" << *entry.imagePath << ":" << error;
     }
     return written;
 }

@@ -5,7 +5,6 @@
 #include "history_load_limit.h"
 #include "log_categories.h"
 #include "persistence_queue.h"
-#include "storage_error.h"
 #include "store_clock.h"
 
 #include <QCoreApplication>
@@ -98,12 +97,7 @@ void HistoryFile::writePending()
             }
         }
         if (failure.isEmpty()) {
-            const QByteArray data = ClipJson::encodeClips(clips);
-            QString error;
-            if (!AtomicFile::write(path, data, AtomicFile::Mode::OwnerOnly, &error)) {
-                failure = StorageError::reason(path, data.size());
-                qCWarning(lcStore) << "cannot write" << path << ":" << error;
-            }
+            AtomicFile::write(path, ClipJson::encodeClips(clips), AtomicFile::Mode::OwnerOnly, &failure);
         }
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),

@@ -3,7 +3,6 @@
 #include "atomic_file.h"
 #include "clip_json.h"
 #include "log_categories.h"
-#include "storage_error.h"
 #include "store_paths.h"
 
 #include <QFileInfo>
@@ -45,12 +44,5 @@ bool PreferencesFile::save(const Preferences &preferences, QString *errorText)
         m_rejected = false;
     }
     const Preferences stored{StorePaths::withoutTrailingSlash(preferences.noteDirectory), preferences.ignoreSensitive};
-    const QByteArray data = ClipJson::encodePreferences(stored);
-    QString error;
-    if (AtomicFile::write(m_path, data, AtomicFile::Mode::OwnerOnly, &error))
-        return true;
-    qCWarning(lcStore) << "cannot write" << m_path << ":" << error;
-    if (errorText)
-        *errorText = StorageError::reason(m_path, data.size());
-    return false;
+    return AtomicFile::write(m_path, ClipJson::encodePreferences(stored), AtomicFile::Mode::OwnerOnly, errorText);
 }

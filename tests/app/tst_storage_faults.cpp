@@ -43,8 +43,8 @@ class TestStorageFaults : public QObject
     QString contentsOnDisk() const
     {
         QStringList contents;
-        for (const ClipItem &item :
-             ClipJson::decodeClips(TestFiles::readFile(m_support + "/clipboard-history.json")).value_or(QList<ClipItem>()))
+        for (const ClipItem &item : ClipJson::decodeClips(TestFiles::readFile(m_support + "/clipboard-history.json"))
+                                        .value_or(QList<ClipItem>()))
             contents << item.content;
         return contents.join(QLatin1Char(','));
     }
