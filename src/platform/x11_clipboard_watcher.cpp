@@ -81,8 +81,10 @@ void X11ClipboardWatcher::run()
         read(change);
         if (m_timedOut) {
             m_unanswering = owner;
-            qCWarning(lcClipboard, "the clipboard's owner (X11 window 0x%x) did not answer within %d ms; it is not "
-                                   "asked again until another program copies", owner, kReadTimeoutMs);
+            qCWarning(lcClipboard,
+                      "the clipboard's owner (X11 window 0x%x) did not answer within %d ms; it is not "
+                      "asked again until another program copies",
+                      owner, kReadTimeoutMs);
         }
         if (m_interrupted) {
             const std::optional<X11SelectionReader::OwnerChange> next = m_reader->ownerChange(Clock::now());
@@ -100,8 +102,8 @@ std::optional<QByteArray> X11ClipboardWatcher::convert(const Change &change, con
 {
     if (m_interrupted || m_timedOut)
         return std::nullopt;
-    m_readDeadline = m_firstRead && change.deadline ? *change.deadline
-                                                    : Clock::now() + std::chrono::milliseconds(kReadTimeoutMs);
+    m_readDeadline =
+        m_firstRead && change.deadline ? *change.deadline : Clock::now() + std::chrono::milliseconds(kReadTimeoutMs);
     m_firstRead = false;
     if (m_readDeadline <= Clock::now()) {
         m_timedOut = true; // the owner used up its time before taking the clipboard again
@@ -109,13 +111,13 @@ std::optional<QByteArray> X11ClipboardWatcher::convert(const Change &change, con
     }
     QByteArray data;
     xcb_atom_t valueType = XCB_NONE;
-    const X11SelectionReader::Outcome outcome =
-        m_reader->convert({change.owner, change.time}, m_reader->atom(target.toLatin1()), m_readDeadline, maxBytes,
-                          &data, &valueType);
+    const X11SelectionReader::Outcome outcome = m_reader->convert(
+        {change.owner, change.time}, m_reader->atom(target.toLatin1()), m_readDeadline, maxBytes, &data, &valueType);
     if (type)
         *type = valueType;
     m_timedOut = outcome == X11SelectionReader::Outcome::timedOut;
-    m_interrupted = outcome == X11SelectionReader::Outcome::interrupted || outcome == X11SelectionReader::Outcome::stopped;
+    m_interrupted =
+        outcome == X11SelectionReader::Outcome::interrupted || outcome == X11SelectionReader::Outcome::stopped;
     if (outcome != X11SelectionReader::Outcome::data)
         return std::nullopt;
     return data;
@@ -149,7 +151,8 @@ void X11ClipboardWatcher::read(const Change &change)
     }
     const bool uriList = content.types.contains(kUriListTarget);
     if (uriList || content.types.contains(kGnomeFilesTarget)) {
-        if (const std::optional<QByteArray> bytes = convert(change, uriList ? kUriListTarget : kGnomeFilesTarget, kMaxDataBytes)) {
+        if (const std::optional<QByteArray> bytes =
+                convert(change, uriList ? kUriListTarget : kGnomeFilesTarget, kMaxDataBytes)) {
             content.urls = uriList ? QtClipboardPasteboard::parseUriList(*bytes)
                                    : QtClipboardPasteboard::parseGnomeCopiedFiles(*bytes);
             if (content.urls && !content.urls->isEmpty()) {

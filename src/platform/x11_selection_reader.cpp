@@ -21,7 +21,8 @@ template <typename Reply> struct Freed
 int millisecondsUntil(X11SelectionReader::Clock::time_point deadline)
 {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - X11SelectionReader::Clock::now());
-    return int(std::max<std::chrono::milliseconds::rep>(0, std::min<std::chrono::milliseconds::rep>(left.count(), 60000)));
+    return int(
+        std::max<std::chrono::milliseconds::rep>(0, std::min<std::chrono::milliseconds::rep>(left.count(), 60000)));
 }
 
 } // namespace
@@ -103,7 +104,8 @@ bool X11SelectionReader::takeOwnerChange(xcb_generic_event_t *event)
     return true;
 }
 
-std::optional<X11SelectionReader::OwnerChange> X11SelectionReader::ownerChange(std::optional<Clock::time_point> deadline)
+std::optional<X11SelectionReader::OwnerChange>
+X11SelectionReader::ownerChange(std::optional<Clock::time_point> deadline)
 {
     while (m_changes.empty()) {
         xcb_generic_event_t *event = nullptr;
@@ -145,8 +147,7 @@ X11SelectionReader::Outcome X11SelectionReader::convert(const OwnerChange &chang
         if (ownerChanged)
             return Outcome::interrupted;
         if (answered)
-            return *answered == XCB_NONE ? Outcome::refused
-                                         : readProperty(property, deadline, maxBytes, data, type);
+            return *answered == XCB_NONE ? Outcome::refused : readProperty(property, deadline, maxBytes, data, type);
     }
 }
 
@@ -201,8 +202,7 @@ X11SelectionReader::Outcome X11SelectionReader::readIncrementally(xcb_atom_t pro
         bool piece = false;
         if ((event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY) {
             const auto *notify = reinterpret_cast<xcb_property_notify_event_t *>(event);
-            piece = notify->window == m_window && notify->atom == property
-                    && notify->state == XCB_PROPERTY_NEW_VALUE;
+            piece = notify->window == m_window && notify->atom == property && notify->state == XCB_PROPERTY_NEW_VALUE;
         }
         std::free(event);
         if (ownerChanged)
@@ -241,9 +241,9 @@ QString X11SelectionReader::atomName(xcb_atom_t atom)
         return *cached;
     Freed<xcb_get_atom_name_reply_t> reply{
         xcb_get_atom_name_reply(m_connection, xcb_get_atom_name(m_connection, atom), nullptr)};
-    const QString name = reply ? QString::fromLatin1(xcb_get_atom_name_name(reply.reply),
-                                                     xcb_get_atom_name_name_length(reply.reply))
-                               : QString();
+    const QString name =
+        reply ? QString::fromLatin1(xcb_get_atom_name_name(reply.reply), xcb_get_atom_name_name_length(reply.reply))
+              : QString();
     m_names.insert(atom, name);
     return name;
 }
