@@ -175,6 +175,27 @@ private slots:
         QCOMPARE(ClipJson::decodeClips(readFile(store.historyFilePath())), std::optional(store.clips()));
     }
 
+    // Copies enter the history in the order they were made, whatever finishes first: a picture
+    // is written on one worker, a long text filtered on another, a short text at once.
+    void capturesRecordedInTheirOrder()
+    {
+        FakePasteboard pasteboard;
+        AppStore store(AppStore::Options{&pasteboard, nullptr, nullptr, true});
+        QImage picture(300, 200, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        const QString longText = QStringLiteral("a long line of words, ").repeated(4000);
+        pasteboard.offerImage(picture);
+        QCoreApplication::processEvents();
+        pasteboard.offerText(longText);
+        QCoreApplication::processEvents();
+        pasteboard.offerText(QStringLiteral("short"));
+        QCoreApplication::processEvents();
+        QTRY_COMPARE(store.clips().size(), 3);
+        QCOMPARE(store.clips()[0].content, QStringLiteral("short"));
+        QCOMPARE(store.clips()[1].content, longText.trimmed());
+        QCOMPARE(store.clips()[2].kind, ClipKind::image);
+    }
+
     // Polling only where the clipboard cannot announce changes, at the rate of the panel.
     void pollingFollowsThePanel_data()
     {
