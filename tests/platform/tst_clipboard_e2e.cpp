@@ -160,12 +160,6 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::newRow("text") << QStringLiteral("  hello\nworld  \n") << QStringLiteral("hello\nworld")
                               << int(ClipKind::text) << QStringLiteral("hello");
-        QTest::newRow("link") << QStringLiteral("https://example.org/a/b?q=1")
-                              << QStringLiteral("https://example.org/a/b?q=1") << int(ClipKind::link)
-                              << QStringLiteral("https://example.org/a/b?q=1");
-        QTest::newRow("code") << QStringLiteral("\tconst answer = 42;\nreturn answer;")
-                              << QStringLiteral("const answer = 42;\nreturn answer;") << int(ClipKind::code)
-                              << QStringLiteral("const answer = 42;");
         const QString line = QStringLiteral("中文标题").repeated(20);
         QTest::newRow("Chinese, 64-character title") << line << line << int(ClipKind::text) << line.left(64);
     }
@@ -204,10 +198,6 @@ private slots:
                                   << int(ClipKind::file) << "report.txt"
                                   << "/tmp/some dir/report.txt"
                                   << "Finder";
-        QTest::newRow("folder URI") << "text/uri-list" << QByteArray("file:///home/u/Projects/\r\n")
-                                    << int(ClipKind::file) << "Projects"
-                                    << "/home/u/Projects"
-                                    << "Finder";
         QTest::newRow("GNOME copied files")
             << "x-special/gnome-copied-files" << QByteArray("copy\nfile:///home/u/a.txt\nfile:///home/u/b.txt")
             << int(ClipKind::file) << "a.txt"
