@@ -77,14 +77,23 @@ PanelWindow::PanelWindow(QWidget *content, const PanelWindowStyle &style)
 // those reach the widget but never the QWindow. Around the first map the QWindow itself
 // still gets a stray enter/leave pair with the pointer nowhere near, so an enter counts
 // only with the pointer at the panel, and a leave only after such an enter: the panel
-// collapses only once the pointer has been in and out. "At the panel" has some slack
-// because Qt's idea of the window's place lags the window manager's while it slides or
-// after the window manager clamped it to the screen.
+// collapses only once the pointer has been in and out. "At the panel" is where the panel
+// is or is going, with some slack: Qt's idea of the window's place lags the window
+// manager's while it slides or after the window manager clamped it to the screen, and
+// a panel shown from off the screen may first be put elsewhere (KWin centres it) while
+// the pointer is already over it at the tab.
 bool PanelWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == windowHandle()) {
-        const QRect near = geometry().adjusted(-kEnterSlack, -kEnterSlack, kEnterSlack, kEnterSlack);
-        if (event->type() == QEvent::Enter && near.contains(QCursor::pos())) {
+        const auto atPanel = [this](const QPoint &pointer) {
+            for (const QRect &frame : {geometry(), m_destination}) {
+                if (!frame.isEmpty()
+                    && frame.adjusted(-kEnterSlack, -kEnterSlack, kEnterSlack, kEnterSlack).contains(pointer))
+                    return true;
+            }
+            return false;
+        };
+        if (event->type() == QEvent::Enter && atPanel(QCursor::pos())) {
             m_pointerInside = true;
             emit pointerEntered();
         } else if (event->type() == QEvent::Leave && m_pointerInside) {

@@ -26,6 +26,9 @@ public:
     explicit PanelWindow(QWidget *content, const PanelWindowStyle &style = {});
 
     QWidget *content() const { return m_content; }
+    // Where the panel is being moved to (it may still be elsewhere, or still be shown
+    // elsewhere by the window manager): an enter there counts as one at the panel.
+    void setDestination(const QRect &frame) { m_destination = frame; }
 
 signals:
     void pointerEntered();
@@ -42,5 +45,6 @@ private:
     PanelWindowStyle m_style;
     QWidget *m_content = nullptr;
     PanelBorderOverlay *m_border = nullptr;
+    QRect m_destination;
     bool m_pointerInside = false;
 };

@@ -34,6 +34,7 @@ QRect ShellWindowHost::panelGeometry() const
 void ShellWindowHost::movePanel(const QRect &target, bool animated)
 {
     m_slide->stop();
+    m_panel->setDestination(target);
     m_panel->resize(target.size());
     if (m_place && m_panel->isVisible()) {
         m_place(m_panel.get(), target);
