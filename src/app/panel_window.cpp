@@ -3,7 +3,7 @@
 #include "views/style/compositor_status.h"
 #include "views/style/docked_panel_shape.h"
 
-#include <QCursor>
+#include <QEnterEvent>
 #include <QEvent>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -77,7 +77,9 @@ PanelWindow::PanelWindow(QWidget *content, const PanelWindowStyle &style)
 // those reach the widget but never the QWindow. Around the first map the QWindow itself
 // still gets a stray enter/leave pair with the pointer nowhere near, so an enter counts
 // only with the pointer at the panel, and a leave only after such an enter: the panel
-// collapses only once the pointer has been in and out. "At the panel" is where the panel
+// collapses only once the pointer has been in and out. The pointer's place is the one the
+// crossing reports: on a busy machine the pointer may be gone again by the time the enter
+// is handled, and that leave must still count. "At the panel" is where the panel
 // is or is going, with some slack: Qt's idea of the window's place lags the window
 // manager's while it slides or after the window manager clamped it to the screen, and
 // a panel shown from off the screen may first be put elsewhere (KWin centres it) while
@@ -93,7 +95,7 @@ bool PanelWindow::eventFilter(QObject *watched, QEvent *event)
             }
             return false;
         };
-        if (event->type() == QEvent::Enter && atPanel(QCursor::pos())) {
+        if (event->type() == QEvent::Enter && atPanel(static_cast<QEnterEvent *>(event)->globalPosition().toPoint())) {
             m_pointerInside = true;
             emit pointerEntered();
         } else if (event->type() == QEvent::Leave && m_pointerInside) {
