@@ -74,28 +74,21 @@ PanelWindow::PanelWindow(QWidget *content, const PanelWindowStyle &style)
 
 // Only the window system's crossings count. Qt also sends widgets synthetic enter and
 // leave events when windows are shown, hidden or masked, even with the pointer far away;
-// those reach the widget but never the QWindow. Around the first map the QWindow itself
-// still gets a stray enter/leave pair with the pointer nowhere near, so an enter counts
-// only with the pointer at the panel, and a leave only after such an enter: the panel
-// collapses only once the pointer has been in and out. The pointer's place is the one the
-// crossing reports: on a busy machine the pointer may be gone again by the time the enter
-// is handled, and that leave must still count. "At the panel" is where the panel
-// is or is going, with some slack: Qt's idea of the window's place lags the window
-// manager's while it slides or after the window manager clamped it to the screen, and
-// a panel shown from off the screen may first be put elsewhere (KWin centres it) while
-// the pointer is already over it at the tab.
+// those reach the widget but never the QWindow. The QWindow itself gets a real but stray
+// enter/leave pair when the window manager first maps the panel somewhere else (sway and
+// KWin centre it) under the pointer, so an enter counts only with the pointer where the
+// panel is meant to be, and a leave only after such an enter: the panel collapses only
+// once the pointer has been in and out. The pointer's place is the one the crossing
+// reports: on a busy machine the pointer may be gone again by the time the enter is
+// handled, and that leave must still count. Qt's idea of the window's place is no help
+// here: it lags the window manager's while the panel slides, and it is the misplaced one
+// right after a map.
 bool PanelWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == windowHandle()) {
-        const auto atPanel = [this](const QPoint &pointer) {
-            for (const QRect &frame : {geometry(), m_destination}) {
-                if (!frame.isEmpty()
-                    && frame.adjusted(-kEnterSlack, -kEnterSlack, kEnterSlack, kEnterSlack).contains(pointer))
-                    return true;
-            }
-            return false;
-        };
-        if (event->type() == QEvent::Enter && atPanel(static_cast<QEnterEvent *>(event)->globalPosition().toPoint())) {
+        const QRect near = m_travelArea.adjusted(-kEnterSlack, -kEnterSlack, kEnterSlack, kEnterSlack);
+        if (event->type() == QEvent::Enter
+            && near.contains(static_cast<QEnterEvent *>(event)->globalPosition().toPoint())) {
             m_pointerInside = true;
             emit pointerEntered();
         } else if (event->type() == QEvent::Leave && m_pointerInside) {

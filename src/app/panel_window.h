@@ -26,9 +26,9 @@ public:
     explicit PanelWindow(QWidget *content, const PanelWindowStyle &style = {});
 
     QWidget *content() const { return m_content; }
-    // Where the panel is being moved to (it may still be elsewhere, or still be shown
-    // elsewhere by the window manager): an enter there counts as one at the panel.
-    void setDestination(const QRect &frame) { m_destination = frame; }
+    // Where the panel is meant to be: its frame, or while it slides the span from where it
+    // starts to where it ends. Only an enter there (with some slack) counts.
+    void setTravelArea(const QRect &area) { m_travelArea = area; }
 
 signals:
     void pointerEntered();
@@ -45,6 +45,6 @@ private:
     PanelWindowStyle m_style;
     QWidget *m_content = nullptr;
     PanelBorderOverlay *m_border = nullptr;
-    QRect m_destination;
+    QRect m_travelArea;
     bool m_pointerInside = false;
 };
