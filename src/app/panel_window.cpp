@@ -4,7 +4,7 @@
 #include "views/style/compositor_status.h"
 #include "views/style/docked_panel_shape.h"
 
-#include <QCursor>
+#include <QEnterEvent>
 #include <QEvent>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -85,17 +85,21 @@ PanelWindow::PanelWindow(QWidget *content, const PanelWindowStyle &style)
 
 // Only the window system's crossings count. Qt also sends widgets synthetic enter and
 // leave events when windows are shown, hidden or masked, even with the pointer far away;
-// those reach the widget but never the QWindow. Around the first map the QWindow itself
-// still gets a stray enter/leave pair with the pointer nowhere near, so an enter counts
-// only with the pointer at the panel, and a leave only after such an enter: the panel
-// collapses only once the pointer has been in and out. "At the panel" has some slack
-// because Qt's idea of the window's place lags the window manager's while it slides or
-// after the window manager clamped it to the screen.
+// those reach the widget but never the QWindow. The QWindow itself gets a real but stray
+// enter/leave pair when the window manager first maps the panel somewhere else (sway and
+// KWin centre it) under the pointer, so an enter counts only with the pointer where the
+// panel is meant to be, and a leave only after such an enter: the panel collapses only
+// once the pointer has been in and out. The pointer's place is the one the crossing
+// reports: on a busy machine the pointer may be gone again by the time the enter is
+// handled, and that leave must still count. Qt's idea of the window's place is no help
+// here: it lags the window manager's while the panel slides, and it is the misplaced one
+// right after a map.
 bool PanelWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == windowHandle()) {
-        const QRect near = geometry().adjusted(-kEnterSlack, -kEnterSlack, kEnterSlack, kEnterSlack);
-        if (event->type() == QEvent::Enter && near.contains(QCursor::pos())) {
+        const QRect near = m_travelArea.adjusted(-kEnterSlack, -kEnterSlack, kEnterSlack, kEnterSlack);
+        if (event->type() == QEvent::Enter
+            && near.contains(static_cast<QEnterEvent *>(event)->globalPosition().toPoint())) {
             m_pointerInside = true;
             emit pointerEntered();
         } else if (event->type() == QEvent::Leave && m_pointerInside) {
