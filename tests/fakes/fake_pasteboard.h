@@ -60,18 +60,12 @@ public:
     void writeText(const QString &text) override
     {
         m_writes.append(Write{Write::Kind::text, text, {}});
-        Content content;
-        content.types = {QStringLiteral("text/plain"), QStringLiteral("text/plain;charset=utf-8")};
-        content.text = text;
-        setContent(content);
+        offerText(text, {QStringLiteral("text/plain;charset=utf-8")});
     }
     void writeImage(const QImage &image) override
     {
         m_writes.append(Write{Write::Kind::image, {}, image});
-        Content content;
-        content.types = {QStringLiteral("image/png")};
-        content.image = RawImage{pngBytes(image), QStringLiteral("image/png")};
-        setContent(content);
+        offerImage(image);
     }
 
     // Another program takes the clipboard: the whole content is replaced in one change.
@@ -80,12 +74,16 @@ public:
         m_content = content;
         bump();
     }
-    void offerText(const QString &text, const QStringList &extraTypes = {})
+    static Content textContent(const QString &text, const QStringList &extraTypes = {})
     {
         Content content;
         content.types = QStringList{QStringLiteral("text/plain")} + extraTypes;
         content.text = text;
-        setContent(content);
+        return content;
+    }
+    void offerText(const QString &text, const QStringList &extraTypes = {})
+    {
+        setContent(textContent(text, extraTypes));
     }
     void offerUrls(const QList<QUrl> &urls, const std::optional<QString> &text = std::nullopt)
     {

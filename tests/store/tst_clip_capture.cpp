@@ -6,18 +6,6 @@
 using Content = FakePasteboard::Content;
 Q_DECLARE_METATYPE(FakePasteboard::Content)
 
-namespace {
-
-Content textContent(const QString &text, const QStringList &extraTypes = {})
-{
-    Content content;
-    content.types = QStringList{QStringLiteral("text/plain")} + extraTypes;
-    content.text = text;
-    return content;
-}
-
-} // namespace
-
 // What one clipboard generation becomes, and which formats are read to decide it.
 class TestClipCapture : public QObject
 {
@@ -34,7 +22,7 @@ private slots:
         QTest::addColumn<QList<int>>("reads"); // image, urls, text
 
         const QUrl web(QStringLiteral("https://example.org/page"));
-        Content everything = textContent(QStringLiteral("words"), {QStringLiteral("text/uri-list")});
+        Content everything = FakePasteboard::textContent(QStringLiteral("words"), {QStringLiteral("text/uri-list")});
         everything.urls = QList<QUrl>{web};
         Content marked = everything;
         marked.types << QStringLiteral("org.nspasteboard.ConcealedType");
@@ -49,7 +37,7 @@ private slots:
         picture.image = Pasteboard::RawImage{FakePasteboard::pngBytes(pixels), QStringLiteral("image/png")};
         QTest::newRow("picture wins over URL and text")
             << picture << true << QStringLiteral("<picture>") << -1 << QList<int>{1, 0, 0};
-        Content broken = textContent(QStringLiteral("words"), {QStringLiteral("image/png")});
+        Content broken = FakePasteboard::textContent(QStringLiteral("words"), {QStringLiteral("image/png")});
         broken.image = Pasteboard::RawImage{"\x89PNG\r\n\x1a\n broken", QStringLiteral("image/png")};
         QTest::newRow("picture that cannot be decoded falls through to text")
             << broken << true << QStringLiteral("words") << int(ClipKind::text) << QList<int>{1, 1, 1};
@@ -65,18 +53,18 @@ private slots:
         emptyList.urls = QList<QUrl>{};
         QTest::newRow("empty URL list falls through to text")
             << emptyList << true << QStringLiteral("words") << int(ClipKind::text) << QList<int>{1, 1, 1};
-        QTest::newRow("blank text") << textContent(QStringLiteral(" \n\t\u3000 ")) << true << QString() << -1
-                                    << QList<int>{1, 1, 1};
+        QTest::newRow("blank text") << FakePasteboard::textContent(QStringLiteral(" \n\t\u3000 ")) << true << QString()
+                                    << -1 << QList<int>{1, 1, 1};
         QTest::newRow("outer white space trimmed, inner kept")
-            << textContent(QStringLiteral("  hello\nworld  ")) << true << QStringLiteral("hello\nworld")
+            << FakePasteboard::textContent(QStringLiteral("  hello\nworld  ")) << true << QStringLiteral("hello\nworld")
             << int(ClipKind::text) << QList<int>{1, 1, 1};
-        QTest::newRow("sensitive text") << textContent(QStringLiteral("password: hunter2")) << true << QString() << -1
-                                        << QList<int>{1, 1, 1};
+        QTest::newRow("sensitive text") << FakePasteboard::textContent(QStringLiteral("password: hunter2")) << true
+                                        << QString() << -1 << QList<int>{1, 1, 1};
         QTest::newRow("sensitive text with the filter off")
-            << textContent(QStringLiteral("password: hunter2")) << false << QStringLiteral("password: hunter2")
-            << int(ClipKind::text) << QList<int>{1, 1, 1};
-        QTest::newRow("code") << textContent(QStringLiteral("const x = 1;")) << true << QStringLiteral("const x = 1;")
-                              << int(ClipKind::code) << QList<int>{1, 1, 1};
+            << FakePasteboard::textContent(QStringLiteral("password: hunter2")) << false
+            << QStringLiteral("password: hunter2") << int(ClipKind::text) << QList<int>{1, 1, 1};
+        QTest::newRow("code") << FakePasteboard::textContent(QStringLiteral("const x = 1;")) << true
+                              << QStringLiteral("const x = 1;") << int(ClipKind::code) << QList<int>{1, 1, 1};
         QTest::newRow("nothing offered") << Content{} << true << QString() << -1 << QList<int>{1, 1, 1};
     }
     void orderOfChecks()

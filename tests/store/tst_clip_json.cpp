@@ -90,28 +90,22 @@ void TestClipJson::rejectsHistory_data()
     QTest::newRow("id short") << "[" + replaced(next, "3A4B\"", "3A4\"") + "]";
     QTest::newRow("id dash moved") << "[" + replaced(next, "5F3C1A2B-0D4E", "5F3C1A2-B0D4E") + "]";
     QTest::newRow("kind unknown") << "[" + replaced(next, "\"text\"", "\"video\"") + "]";
-    QTest::newRow("kind upper case") << "[" + replaced(next, "\"text\"", "\"Text\"") + "]";
     QTest::newRow("title null") << "[" + replaced(next, "\"title\":\"t\"", "\"title\":null") + "]";
     QTest::newRow("content array") << "[" + replaced(next, "\"content\":\"c\"", "\"content\":[]") + "]";
     QTest::newRow("source bool") << "[" + replaced(next, "\"source\":\"剪贴板\"", "\"source\":true") + "]";
     QTest::newRow("createdAt string") << "[" + replaced(next, "757382400", "\"757382400\"") + "]";
     QTest::newRow("isPinned number") << "[" + replaced(next, "\"isPinned\":false", "\"isPinned\":0") + "]";
     QTest::newRow("imagePath number") << "[" + withKey(next, "imagePath", "1") + "]";
-    QTest::newRow("imagePath bool") << "[" + withKey(next, "imagePath", "false") + "]";
-    QTest::newRow("imagePath object") << "[" + withKey(next, "imagePath", "{}") + "]";
     QTest::newRow("one bad element of two") << "[" + next + "," + replaced(next, "\"text\"", "\"gif\"") + "]";
     QTest::newRow("element not object") << "[" + next + ",1]";
     QTest::newRow("top object") << next;
-    QTest::newRow("top null") << QByteArray("null");
     QTest::newRow("empty file") << QByteArray();
     QTest::newRow("truncated") << "[" + next.left(next.size() - 3);
     QTest::newRow("trailing garbage") << "[" + next + "]x";
     QTest::newRow("invalid utf-8") << "[" + replaced(next, "\"t\"", "\"\xff\xfe\"") + "]";
     // A lone surrogate has no UTF-8 form: written back it would become "?".
     QTest::newRow("lone low surrogate") << "[" + replaced(next, "\"t\"", "\"a\\udc00b\"") + "]";
-    QTest::newRow("lone high surrogate") << "[" + replaced(next, "\"c\"", "\"\\ud800\"") + "]";
     QTest::newRow("swapped pair in imagePath") << "[" + withKey(next, "imagePath", "\"\\ude00\\ud83d\"") + "]";
-    QTest::newRow("second array") << "[" + next + "][]";
     QTest::newRow("missing comma") << "[" + next + next + "]";
     QTest::newRow("trailing comma") << "[" + next + ",]";
 }
@@ -193,10 +187,8 @@ void TestClipJson::encodesExactBytes()
 void TestClipJson::createdAtRoundTrip_data()
 {
     QTest::addColumn<double>("value");
-    QTest::newRow("2025-01-01") << 757382400.0;
     QTest::newRow("fraction") << 757382400.123456789;
     QTest::newRow("one third") << 1.0 / 3.0;
-    QTest::newRow("zero") << 0.0;
     QTest::newRow("negative") << -978307200.25;
     QTest::newRow("tiny") << std::numeric_limits<double>::denorm_min();
     QTest::newRow("huge") << 1.7976931348623157e308;
@@ -227,17 +219,14 @@ void TestClipJson::preferencesRejected_data()
 {
     QTest::addColumn<QByteArray>("json");
     QTest::newRow("only ignoreSensitive") << QByteArray(R"({"ignoreSensitive":false})");
-    QTest::newRow("only noteDirectory") << QByteArray(R"({"noteDirectory":"\/n"})");
     QTest::newRow("directory number") << QByteArray(R"({"noteDirectory":1,"ignoreSensitive":true})");
     QTest::newRow("lone surrogate in the path")
         << QByteArray(R"({"noteDirectory":"\/home\/\udc00","ignoreSensitive":true})");
     QTest::newRow("switch string") << QByteArray(R"({"noteDirectory":"\/n","ignoreSensitive":"true"})");
-    QTest::newRow("switch null") << QByteArray(R"({"noteDirectory":"\/n","ignoreSensitive":null})");
     QTest::newRow("empty path") << QByteArray(R"({"noteDirectory":"","ignoreSensitive":true})");
     QTest::newRow("relative path") << QByteArray(R"({"noteDirectory":"notes","ignoreSensitive":true})");
     QTest::newRow("tilde path") << QByteArray(R"({"noteDirectory":"~\/notes","ignoreSensitive":true})");
     QTest::newRow("url") << QByteArray(R"({"noteDirectory":"file:\/\/\/n","ignoreSensitive":true})");
-    QTest::newRow("array") << QByteArray(R"([{"noteDirectory":"\/n","ignoreSensitive":true}])");
     QTest::newRow("garbage") << QByteArray("{noteDirectory}");
 }
 
@@ -286,9 +275,7 @@ void TestClipJson::extremeCreatedAtStaysSafe_data()
 {
     QTest::addColumn<QByteArray>("number");
     QTest::newRow("1e308") << QByteArray("1e308");
-    QTest::newRow("-1e308") << QByteArray("-1e308");
     QTest::newRow("1e400") << QByteArray("1e400");
-    QTest::newRow("-1e400") << QByteArray("-1e400");
     QTest::newRow("beyond int64") << QByteArray("18446744073709551616");
     QTest::newRow("int64 max") << QByteArray("9223372036854775807");
     QTest::newRow("int64 min") << QByteArray("-9223372036854775808");
@@ -320,8 +307,6 @@ void TestClipJson::saturatingSeconds_data()
     QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << qint64(0);
     QTest::newRow("+inf") << std::numeric_limits<double>::infinity() << kMax;
     QTest::newRow("-inf") << -std::numeric_limits<double>::infinity() << kMin;
-    QTest::newRow("1e300") << 1e300 << kMax;
-    QTest::newRow("-1e300") << -1e300 << kMin;
     QTest::newRow("2^63") << 9223372036854775808.0 << kMax;
     QTest::newRow("-2^63") << -9223372036854775808.0 << kMin;
     QTest::newRow("below 2^63") << 9223372036854774784.0 << qint64(9223372036854774784LL);

@@ -65,7 +65,6 @@ private slots:
         QTest::addColumn<QSize>("size"); // empty: nothing stored
         const QImage red = filled(qRgb(200, 30, 30));
         QTest::newRow("png") << encoded(red, "PNG") << "image/png" << QSize(40, 30);
-        QTest::newRow("bmp") << encoded(red, "BMP") << "image/bmp" << QSize(40, 30);
         QTest::newRow("mislabelled") << encoded(red, "BMP") << "image/png" << QSize(40, 30);
         // Above QImageReader's default allocation limit (128 MB).
         QTest::newRow("8K screenshot") << encoded(filled(qRgb(1, 2, 3), QSize(8192, 4608)), "PNG") << "image/png"
@@ -97,9 +96,6 @@ private slots:
         QVERIFY(fileExisted);
         const ClipItem entry = *stored;
         QCOMPARE(entry.kind, ClipKind::image);
-        QCOMPARE(entry.title, QStringLiteral("复制的图片"));
-        QCOMPARE(entry.content, QStringLiteral("图片"));
-        QCOMPARE(entry.source, QStringLiteral("剪贴板"));
         const QFileInfo file(*entry.imagePath);
         QCOMPARE(file.absolutePath(), images());
         QVERIFY(QRegularExpression(QStringLiteral("^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\\.png$"))
