@@ -145,12 +145,11 @@ void TestClipRow::copiedLookFollowsCopiedID()
     m_f->store->setCopiedID(m_a.id);
     row.refreshActions();
     QVERIFY(row.isCopied());
-    QCOMPARE(row.copyButton()->symbol(), QStringLiteral("checkmark"));
     QCOMPARE(row.copyButton()->toolTip(), QStringLiteral("已复制"));
     m_f->store->setCopiedID(m_b.id);
     row.refreshActions();
-    QCOMPARE(row.copyButton()->symbol(), QStringLiteral("doc.on.doc"));
-    QCOMPARE(row.copyButton()->accessibleName(), QStringLiteral("复制"));
+    QVERIFY(!row.isCopied());
+    QCOMPARE(row.copyButton()->toolTip(), QStringLiteral("复制"));
 }
 
 void TestClipRow::noteActionSwitchesOnlyOnSuccess_data()

@@ -48,20 +48,6 @@ private slots:
     }
     void cleanup() { m_card.reset(); }
 
-    void rowSitsBetweenTheSensitiveSwitchAndTheFolder()
-    {
-        showCard();
-        const auto top = [this](QWidget *w) { return w->mapTo(m_card.get(), QPoint()).y(); };
-        QVERIFY(top(m_card->sensitiveSwitch()) < top(loginSwitch()));
-        QVERIFY(top(loginSwitch()) < top(m_card->folderRow()));
-        QCOMPARE(loginSwitch()->size(), m_card->sensitiveSwitch()->size());
-        QCOMPARE(loginSwitch()->accessibleName(), QStringLiteral("登录时启动"));
-
-        SettingsCard without(*m_fx->store, SettingsCardStyle::standard());
-        without.show();
-        QVERIFY(!without.loginSwitch()->isVisible());
-    }
-
     void onWritesTheEntryAndOffRemovesOnlyIt()
     {
         showCard();
