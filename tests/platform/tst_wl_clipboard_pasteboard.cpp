@@ -105,8 +105,6 @@ void TestWlClipboardPasteboard::readsEveryFormatTheStoreMayAskFor_data()
     QTest::newRow("files from a file manager")
         << QStringList{"x-special/gnome-copied-files", "text/plain"} << false << "file:///tmp/a%20b.txt"
         << "naïve café";
-    QTest::newRow("password manager marker") << QStringList{"x-kde-passwordManagerHint", "text/plain"} << false << ""
-                                             << "naïve café";
     QTest::newRow("nothing readable") << QStringList{"application/x-unknown"} << false << ""
                                       << "";
 }
