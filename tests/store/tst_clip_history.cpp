@@ -44,20 +44,17 @@ ClipItem picture(const QString &path, double createdAt, bool pinned = false)
     return item;
 }
 
-QStringList contents(const QList<ClipItem> &clips)
+QStringList contents(const QList<ClipItem> &clips, QString ClipItem::*field = &ClipItem::content)
 {
     QStringList list;
     for (const ClipItem &clip : clips)
-        list << clip.content;
+        list << clip.*field;
     return list;
 }
 
 QStringList titles(const QList<ClipItem> &clips)
 {
-    QStringList list;
-    for (const ClipItem &clip : clips)
-        list << clip.title;
-    return list;
+    return contents(clips, &ClipItem::title);
 }
 
 } // namespace
