@@ -60,25 +60,23 @@ class TestX11CompositorStatus : public QObject
 {
     Q_OBJECT
 private slots:
-    void followsTheSelectionOwner();
+    void followsTheSelectionOwner()
+    {
+        X11CompositorStatus status;
+        QVERIFY(!status.isComposited()); // a bare Xvfb
+        QSignalSpy changed(&status, &CompositorStatus::compositingChanged);
+
+        FakeCompositor compositor;
+        QVERIFY(compositor.claim());
+        QTRY_VERIFY_WITH_TIMEOUT(status.isComposited(), 3000);
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(changed.at(0).at(0).toBool(), true);
+
+        compositor.quit();
+        QTRY_VERIFY_WITH_TIMEOUT(!status.isComposited(), 3000);
+        QCOMPARE(changed.size(), 2);
+    }
 };
-
-void TestX11CompositorStatus::followsTheSelectionOwner()
-{
-    X11CompositorStatus status;
-    QVERIFY(!status.isComposited()); // a bare Xvfb
-    QSignalSpy changed(&status, &CompositorStatus::compositingChanged);
-
-    FakeCompositor compositor;
-    QVERIFY(compositor.claim());
-    QTRY_VERIFY_WITH_TIMEOUT(status.isComposited(), 3000);
-    QCOMPARE(changed.size(), 1);
-    QCOMPARE(changed.at(0).at(0).toBool(), true);
-
-    compositor.quit();
-    QTRY_VERIFY_WITH_TIMEOUT(!status.isComposited(), 3000);
-    QCOMPARE(changed.size(), 2);
-}
 
 QUILLO_TEST_X11_MAIN(TestX11CompositorStatus)
 #include "tst_x11_compositor_status.moc"
