@@ -1,3 +1,5 @@
+#include "markdown/markdown_presentation.h"
+#include "markdown/note_card_summary.h"
 #include "markdown/note_document_builder.h"
 #include "markdown/note_line.h"
 #include "test_main.h"
@@ -5,12 +7,20 @@
 #include <QFontDatabase>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <ctime>
 
 using Kind = NoteLine::Kind;
 Q_DECLARE_METATYPE(NoteLine::Kind)
 
 namespace {
 const QString kRule = QString(20, QChar(0x2500));
+
+qint64 threadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000;
+}
 
 qreal points(qreal pixels)
 {
@@ -214,6 +224,40 @@ private slots:
         NoteDocumentBuilder::fill(b, input("T", "### A\n- b\n> c"));
         QCOMPARE(a.toPlainText(), b.toPlainText());
         QVERIFY(!NoteDocumentBuilder::sameContent(a, b));
+    }
+
+    // 64 KB lines full of brackets: cleaning, the card summary and the document keep their
+    // results and stay cheap (the budget, 100 ms in a release build, is bench_markdown's; the
+    // ceiling here only catches work that grows with the square of the line).
+    void longBracketLines_data()
+    {
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<QString>("shownUnit");
+        QTest::newRow("image openers") << "!["
+                                       << "![";
+        QTest::newRow("link openers") << "["
+                                      << "[";
+        QTest::newRow("links without an end") << "[a]("
+                                              << "[a](";
+        QTest::newRow("images, closed") << "![a](b) "
+                                        << "a ";
+        QTest::newRow("links, closed") << "[a](b)"
+                                       << "a";
+    }
+    void longBracketLines()
+    {
+        QFETCH(QString, unit);
+        QFETCH(QString, shownUnit);
+        const qsizetype count = 65536 / unit.size();
+        const QString line = unit.repeated(count);
+        const QString shown = shownUnit.repeated(count).trimmed();
+        const qint64 start = threadCpuMs();
+        QCOMPARE(MarkdownPresentation::clean(line), shown);
+        QCOMPARE(NoteCardSummary::fromText(QStringLiteral("# T\n") + line, QStringLiteral("n.md")).preview, shown);
+        QTextDocument document;
+        NoteDocumentBuilder::fill(document, input("T", line));
+        QCOMPARE(blockAt(document, 1).text(), shown);
+        QVERIFY2(threadCpuMs() - start < 1000, qPrintable(QString::number(threadCpuMs() - start)));
     }
 
     void restoredSelection_data()
