@@ -19,7 +19,9 @@ bool write(const QString &path, const QByteArray &data, Mode mode, QString *erro
     // The temporary file is renamed over the target, so its mode is the final one.
     if (mode == Mode::OwnerOnly && !existed)
         file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (file.write(data) != data.size()) {
+    // Qt 6.4 reports a short write (a full disk, a file size limit) only through flush(); left
+    // to commit(), the cut file would replace the old one and count as written.
+    if (file.write(data) != data.size() || !file.flush()) {
         if (errorText)
             *errorText = file.errorString();
         file.cancelWriting();

@@ -29,17 +29,23 @@ bool isMarkdownName(const QString &fileName)
 
 // Reading a FIFO would block for ever and a device can be endless: regular files only. The
 // listing is sorted by name so that notes with equal dates always come in the same order.
-QList<QUrl> listNoteFiles(const QString &folder)
+QList<NoteFile> listNoteFiles(const QString &folder)
 {
     if (folder.isEmpty())
         return {}; // QDir("") would be the working directory
     const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
-    QList<QUrl> urls;
+    QList<NoteFile> notes;
+    notes.reserve(entries.size());
     for (const QFileInfo &entry : entries) {
-        if (isMarkdownName(entry.fileName()) && entry.isFile())
-            urls.append(QUrl::fromLocalFile(entry.absoluteFilePath()));
+        if (!isMarkdownName(entry.fileName()) || !entry.isFile())
+            continue;
+        NoteFile note;
+        note.url = QUrl::fromLocalFile(entry.absoluteFilePath());
+        note.modifiedAt = entry.lastModified(); // follows links: the target's date
+        note.size = entry.size();
+        notes.append(std::move(note));
     }
-    return urls;
+    return notes;
 }
 
 void sortNewestFirst(QList<NoteFile> &notes)
@@ -53,20 +59,16 @@ void sortNewestFirst(QList<NoteFile> &notes)
 
 } // namespace
 
-QList<NoteFile> load(const QString &folder, bool createWelcomeIfEmpty)
+QList<NoteFile> list(const QString &folder, bool createWelcomeIfEmpty)
 {
     QDir().mkpath(folder);
-    QList<QUrl> urls = listNoteFiles(folder);
-    if (urls.isEmpty() && createWelcomeIfEmpty && !folder.isEmpty()) {
+    QList<NoteFile> notes = listNoteFiles(folder);
+    if (notes.isEmpty() && createWelcomeIfEmpty && !folder.isEmpty()) {
         // Listed only when it really was written.
         const QString path = folder + QLatin1Char('/') + kWelcomeFileName;
         if (!NotePaths::entryExists(path) && AtomicFile::write(path, welcomeNoteBytes()))
-            urls.append(QUrl::fromLocalFile(path));
+            notes = listNoteFiles(folder);
     }
-    QList<NoteFile> notes;
-    notes.reserve(urls.size());
-    for (const QUrl &url : std::as_const(urls))
-        notes.append(NoteFile::read(url));
     sortNewestFirst(notes);
     return notes;
 }

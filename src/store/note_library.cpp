@@ -4,8 +4,11 @@
 #include "clip_note_text.h"
 #include "note_attachments.h"
 #include "note_folder.h"
+#include "note_folder_watcher.h"
 #include "note_paths.h"
+#include "note_search_index.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 namespace {
@@ -20,6 +23,11 @@ QString noNameLeft()
     return QStringLiteral("没有可用的文件名");
 }
 
+QString openedStatus(const NoteFile &note)
+{
+    return note.complete ? QStringLiteral("已打开") : QStringLiteral("笔记过大，只显示前 4 MB（只读）");
+}
+
 std::optional<NoteFile> findNote(const QList<NoteFile> &notes, const QUrl &url)
 {
     const auto found = std::find_if(notes.cbegin(), notes.cend(), [&url](const NoteFile &n) { return n.url == url; });
@@ -28,15 +36,28 @@ std::optional<NoteFile> findNote(const QList<NoteFile> &notes, const QUrl &url)
 
 } // namespace
 
-NoteLibrary::NoteLibrary(const QString &imagesDirectory, QObject *parent)
+NoteLibrary::NoteLibrary(const QString &imagesDirectory, StoreClock &clock, QObject *parent)
     : QObject(parent)
     , m_imagesDirectory(imagesDirectory)
+    , m_search(std::make_unique<NoteSearchIndex>())
+    , m_watcher(std::make_unique<NoteFolderWatcher>(clock))
 {
+    connect(m_search.get(), &NoteSearchIndex::updated, this, &NoteLibrary::searchUpdated);
+    connect(m_watcher.get(), &NoteFolderWatcher::changed, this, [this] {
+        if (m_following)
+            followChanges();
+    });
 }
+
+NoteLibrary::~NoteLibrary() = default;
 
 // clang-format off
 void NoteLibrary::setDirectory(const QString &path) { publish(m_directory, path, &NoteLibrary::directoryChanged); }
-void NoteLibrary::setNotes(const QList<NoteFile> &notes) { publish(m_notes, notes, &NoteLibrary::notesChanged); }
+void NoteLibrary::setNotes(const QList<NoteFile> &notes)
+{
+    m_search->update(notes);
+    publish(m_notes, notes, &NoteLibrary::notesChanged);
+}
 void NoteLibrary::setSelectedNote(const std::optional<NoteFile> &note)
 {
     publish(m_selectedNote, note, &NoteLibrary::selectedNoteChanged);
@@ -51,24 +72,33 @@ void NoteLibrary::setStatusText(const QString &text) { publish(m_statusText, tex
 
 void NoteLibrary::reload(bool createWelcomeIfEmpty)
 {
-    setNotes(NoteFolder::load(m_directory, createWelcomeIfEmpty));
+    setNotes(NoteFolder::list(m_directory, createWelcomeIfEmpty));
     const std::optional<NoteFile> same = m_selectedNote ? findNote(m_notes, m_selectedNote->url) : std::nullopt;
-    if (same) {
+    if (same)
         select(*same);
-    } else if (!m_notes.isEmpty()) {
+    else
+        selectNewestOrNothing();
+    if (m_following)
+        watchFiles();
+}
+
+void NoteLibrary::selectNewestOrNothing()
+{
+    if (!m_notes.isEmpty()) {
         select(m_notes.first());
-    } else {
-        setSelectedNote(std::nullopt);
-        setNoteText(QString());
+        return;
     }
+    setSelectedNote(std::nullopt);
+    setNoteText(QString());
 }
 
 void NoteLibrary::select(const NoteFile &note)
 {
+    const NoteFile read = NoteFile::read(note.url);
     setIsEditingNote(false);
-    setSelectedNote(note);
-    setNoteText(note.content);
-    setStatusText(QStringLiteral("已打开"));
+    setSelectedNote(read);
+    setNoteText(read.content);
+    setStatusText(openedStatus(read));
 }
 
 bool NoteLibrary::save()
@@ -77,9 +107,14 @@ bool NoteLibrary::save()
         return false;
     const NoteFile note = *m_selectedNote;
     QString error;
-    // A file that was not read as UTF-8 shows an empty text; writing that back would destroy it.
-    if (!note.readable)
+    // A file that was not read as UTF-8 shows an empty text, and one read only in part shows
+    // its beginning; writing either back would destroy the file.
+    if (note.stamp.exists && !note.readable)
         error = QStringLiteral("文件不是有效的 UTF-8 文本");
+    else if (!note.complete)
+        error = QStringLiteral("笔记过大，只读");
+    else if (!note.stamp.matchesFile(note.path()))
+        return saveBeside(note);
     else if (NotePaths::isWritableNoteTarget(note.path(), &error)) {
         const QByteArray data = (note.hasBom ? kUtf8Bom : QByteArray()) + m_noteText.toUtf8();
         if (AtomicFile::write(note.path(), data, AtomicFile::Mode::Default, &error))
@@ -92,8 +127,24 @@ bool NoteLibrary::save()
         return false;
     }
     reload(false);
-    setSelectedNote(findNote(m_notes, note.url));
     setStatusText(QStringLiteral("已保存到文件"));
+    setIsEditingNote(false);
+    return true;
+}
+
+// The note's file changed or went away since it was read: both versions are kept, the text
+// being edited in a new file next to it, which becomes the selection.
+bool NoteLibrary::saveBeside(const NoteFile &note)
+{
+    const QString path = NotePaths::conflictPath(note.path(), QDateTime::currentDateTime());
+    const QByteArray data = (note.hasBom ? kUtf8Bom : QByteArray()) + m_noteText.toUtf8();
+    QString error = noNameLeft();
+    if (path.isEmpty() || !AtomicFile::write(path, data, AtomicFile::Mode::Default, &error)) {
+        setStatusText(QStringLiteral("保存失败：") + error);
+        return false;
+    }
+    selectCreated(QUrl::fromLocalFile(path));
+    setStatusText(QStringLiteral("已另存为：") + QFileInfo(path).fileName());
     setIsEditingNote(false);
     return true;
 }
@@ -158,20 +209,65 @@ bool NoteLibrary::create(const ClipItem &item)
 
 QList<NoteFile> NoteLibrary::filtered(const QString &query) const
 {
-    const QString key = query.trimmed().toLower();
-    if (key.isEmpty())
-        return m_notes;
-    if (m_indexedNotes.size() != m_notes.size() || m_indexedNotes.constData() != m_notes.constData()) {
-        m_indexedNotes = m_notes;
-        m_searchTexts.clear();
-        m_searchTexts.reserve(m_notes.size());
-        for (const NoteFile &note : m_notes)
-            m_searchTexts.append((note.title() + QLatin1Char(' ') + note.content).toLower());
+    return m_search->filter(m_notes, query);
+}
+
+bool NoteLibrary::isSearchComplete() const
+{
+    return m_search->isComplete();
+}
+
+void NoteLibrary::setFollowing(bool following)
+{
+    if (m_following == following)
+        return;
+    m_following = following;
+    if (following)
+        watchFiles();
+    else
+        m_watcher->stop();
+}
+
+void NoteLibrary::watchFiles()
+{
+    QStringList files;
+    if (m_selectedNote)
+        files.append(m_selectedNote->path());
+    for (qsizetype i = 0; i < m_notes.size() && files.size() < NoteFolderWatcher::kMaxFiles; ++i)
+        files.append(m_notes.at(i).path());
+    m_watcher->watch(m_directory, files);
+}
+
+void NoteLibrary::followChanges()
+{
+    const QList<NoteFile> listed = NoteFolder::list(m_directory, false);
+    if (listed != m_notes)
+        setNotes(listed);
+    followSelection();
+    watchFiles();
+}
+
+// The editor's text is the user's: while editing nothing replaces it, and a save notices the
+// change. Otherwise the selected note shows its file as it is now.
+void NoteLibrary::followSelection()
+{
+    if (m_isEditingNote)
+        return;
+    if (!m_selectedNote) {
+        if (!m_notes.isEmpty())
+            select(m_notes.first());
+        return;
     }
-    QList<NoteFile> result;
-    for (qsizetype i = 0; i < m_searchTexts.size(); ++i) {
-        if (m_searchTexts.at(i).contains(key))
-            result.append(m_indexedNotes.at(i));
+    if (!findNote(m_notes, m_selectedNote->url)) {
+        const QString name = m_selectedNote->title();
+        selectNewestOrNothing();
+        setStatusText(QStringLiteral("笔记文件已被删除：") + name);
+        emit selectedNoteRemoved();
+        return;
     }
-    return result;
+    const NoteFile read = NoteFile::read(m_selectedNote->url);
+    if (read == *m_selectedNote)
+        return;
+    setSelectedNote(read);
+    setNoteText(read.content);
 }

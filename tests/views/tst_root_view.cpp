@@ -176,7 +176,7 @@ private slots:
         edit->moveCursor(QTextCursor::End);
         QTest::keyClicks(edit, QStringLiteral("typed"));
         if (breakSave)
-            m_fx->breakSaves(NotesPageFixture::Breakage::folderInPlace, file);
+            m_fx->breakSaves(NotesPageFixture::Breakage::diskFull, file);
 
         pressSegment(ContentMode::clipboard);
         QVERIFY(!store().isEditingNote());

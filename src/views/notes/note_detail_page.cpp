@@ -125,8 +125,17 @@ void NoteDetailPage::setEditing(bool editing, bool showFailure)
 
 void NoteDetailPage::copyNote()
 {
-    if (Pasteboard *pasteboard = m_store.pasteboard())
-        pasteboard->writeText(m_store.noteText());
+    // A file that is not UTF-8 shows no text: copying that empty text would look like a copy
+    // and replace what the user had on the clipboard.
+    const std::optional<NoteFile> &note = m_store.selectedNote();
+    if (note && !note->readable && m_store.noteText() == note->content) {
+        m_store.setStatusText(QStringLiteral("复制失败：文件不是有效的 UTF-8 文本"));
+        return;
+    }
+    Pasteboard *pasteboard = m_store.pasteboard();
+    if (!pasteboard)
+        return;
+    pasteboard->writeText(m_store.noteText());
     setCopied(true);
     m_copiedTimer.start();
 }

@@ -28,7 +28,8 @@ public:
     bool isEditing() const { return m_editing; }
     bool isCopied() const { return m_copied; }
 
-    // Puts the text as shown (unsaved edits included) on the clipboard.
+    // Puts the text as shown (unsaved edits included) on the clipboard; for a file that could
+    // not be read as UTF-8 text, says so in the status line instead.
     void copyNote();
 
     LabelButton *backButton() const { return m_back; }

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "note_file.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QThreadPool>
+#include <atomic>
+#include <memory>
+
+// The notes search: each note's file name, one space and the first MiB of its text, compared
+// lower-cased and in Unicode normal form C (so "café" finds a name written with a decomposed
+// é). The texts are read on a worker thread, newest note first, so a folder of thousands of
+// notes never blocks the panel; until a note has been read only its name is searched, and
+// `updated` says when more is known. A note is read again only when its size or date changed.
+class NoteSearchIndex : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr qint64 kIndexedBytes = qint64(1) << 20;
+
+    explicit NoteSearchIndex(QObject *parent = nullptr);
+    ~NoteSearchIndex() override; // stops the worker and waits for it
+
+    // Starts reading the notes of `notes` not yet indexed as they are now; forgets the others.
+    void update(const QList<NoteFile> &notes);
+    // The notes whose search text contains `query` trimmed; all of them for a blank query.
+    QList<NoteFile> filter(const QList<NoteFile> &notes, const QString &query) const;
+    // Every note of the last update has been read.
+    bool isComplete() const { return m_wanted.isEmpty(); }
+
+signals:
+    void updated();
+
+private:
+    struct Entry
+    {
+        qint64 size = -1;
+        QDateTime modifiedAt;
+        QString text; // the search key of "<file name> <text>"
+    };
+    using Results = QList<std::pair<QString, Entry>>; // by path
+
+    static QString searchKey(const QString &text);
+    static void readAll(const QList<NoteFile> &notes, const std::shared_ptr<std::atomic_bool> &cancelled,
+                        const std::function<void(Results)> &deliver);
+    void merge(const Results &results);
+    const QString &textOf(const NoteFile &note) const;
+
+    QThreadPool m_pool;
+    std::shared_ptr<std::atomic_bool> m_cancelled;
+    QHash<QString, Entry> m_entries;
+    QHash<QString, NoteFile> m_wanted; // queued by the last update and not read yet
+
+    // The search texts in the order of the last filtered list, reused while neither that list
+    // nor the entries change (the copy shares the list's data, so a new list has another address).
+    mutable QList<NoteFile> m_alignedNotes;
+    mutable QList<QString> m_alignedTexts;
+    mutable bool m_alignedValid = false;
+};
