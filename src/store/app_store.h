@@ -102,6 +102,9 @@ public:
     // Sets the field and writes "preferences.json" at once.
     void setIgnoreSensitive(bool ignore);
     void reloadNotes(bool createWelcomeIfNeeded = false) { m_notes->reload(createWelcomeIfNeeded); }
+    // reloadNotes without blocking: the selected note is read now, the folder in the background.
+    void refreshNotes() { m_notes->refresh(); }
+    bool isListingNotes() const { return m_notes->isListing(); }
     void chooseNoteDirectory();
     void selectNote(const NoteFile &note) { m_notes->select(note); }
     bool saveNote() { return m_notes->save(); }     // true when the file was written

@@ -45,16 +45,21 @@ NoteLibrary::NoteLibrary(const QString &imagesDirectory, StoreClock &clock, QObj
     connect(m_search.get(), &NoteSearchIndex::updated, this, &NoteLibrary::searchUpdated);
     connect(m_watcher.get(), &NoteFolderWatcher::changed, this, [this] {
         if (m_following)
-            followChanges();
+            listInBackground();
     });
+    m_lister.setMaxThreadCount(1);
 }
 
-NoteLibrary::~NoteLibrary() = default;
+NoteLibrary::~NoteLibrary()
+{
+    m_lister.waitForDone(); // a listing still queued for this object is dropped with it
+}
 
 // clang-format off
 void NoteLibrary::setDirectory(const QString &path) { publish(m_directory, path, &NoteLibrary::directoryChanged); }
 void NoteLibrary::setNotes(const QList<NoteFile> &notes)
 {
+    ++m_listGeneration; // a listing asked for earlier is older than this list
     m_search->update(notes);
     publish(m_notes, notes, &NoteLibrary::notesChanged);
 }
@@ -78,6 +83,36 @@ void NoteLibrary::reload(bool createWelcomeIfEmpty)
         select(*same);
     else
         selectNewestOrNothing();
+    if (m_following)
+        watchFiles();
+}
+
+void NoteLibrary::refresh()
+{
+    if (m_selectedNote)
+        select(*m_selectedNote);
+    listInBackground();
+}
+
+void NoteLibrary::listInBackground()
+{
+    const int generation = m_listGeneration;
+    ++m_listingsInFlight;
+    m_lister.start([this, folder = m_directory, generation] {
+        const QList<NoteFile> notes = NoteFolder::list(folder, false);
+        QMetaObject::invokeMethod(
+            this, [this, generation, notes] { applyListing(generation, notes); }, Qt::QueuedConnection);
+    });
+}
+
+void NoteLibrary::applyListing(int generation, const QList<NoteFile> &notes)
+{
+    --m_listingsInFlight;
+    if (generation != m_listGeneration)
+        return;
+    if (notes != m_notes)
+        setNotes(notes);
+    followSelection();
     if (m_following)
         watchFiles();
 }
@@ -126,7 +161,7 @@ bool NoteLibrary::save()
         setStatusText(QStringLiteral("保存失败：") + error);
         return false;
     }
-    reload(false);
+    selectWritten(note.path());
     setStatusText(QStringLiteral("已保存到文件"));
     setIsEditingNote(false);
     return true;
@@ -143,7 +178,7 @@ bool NoteLibrary::saveBeside(const NoteFile &note)
         setStatusText(QStringLiteral("保存失败：") + error);
         return false;
     }
-    selectCreated(QUrl::fromLocalFile(path));
+    selectWritten(path);
     setStatusText(QStringLiteral("已另存为：") + QFileInfo(path).fileName());
     setIsEditingNote(false);
     return true;
@@ -156,11 +191,17 @@ bool NoteLibrary::saveEdit()
     return save();
 }
 
-void NoteLibrary::selectCreated(const QUrl &url)
+// A file this library has just written: its entry is updated in the list (the rest of the
+// folder is not listed again) and it becomes the selection, read back from disk.
+void NoteLibrary::selectWritten(const QString &path)
 {
-    reload(false);
-    if (const std::optional<NoteFile> created = findNote(m_notes, url))
-        select(*created);
+    setNotes(NoteFolder::withEntry(m_notes, path));
+    if (const std::optional<NoteFile> written = findNote(m_notes, QUrl::fromLocalFile(path)))
+        select(*written);
+    if (m_following) {
+        watchFiles();
+        listInBackground(); // what a listing dropped by the new list would have brought
+    }
 }
 
 bool NoteLibrary::create()
@@ -173,7 +214,7 @@ bool NoteLibrary::create()
         setStatusText(QStringLiteral("生成失败：") + error);
         return false;
     }
-    selectCreated(QUrl::fromLocalFile(path));
+    selectWritten(path);
     return true;
 }
 
@@ -200,9 +241,8 @@ bool NoteLibrary::create(const ClipItem &item)
         setStatusText(QStringLiteral("生成失败：") + error);
         return false;
     }
-    const QUrl url = QUrl::fromLocalFile(path);
-    selectCreated(url);
-    m_pendingNoteOpenURL = url;
+    selectWritten(path);
+    m_pendingNoteOpenURL = QUrl::fromLocalFile(path);
     setStatusText(QStringLiteral("已生成笔记"));
     return true;
 }
@@ -236,15 +276,6 @@ void NoteLibrary::watchFiles()
     for (qsizetype i = 0; i < m_notes.size() && files.size() < NoteFolderWatcher::kMaxFiles; ++i)
         files.append(m_notes.at(i).path());
     m_watcher->watch(m_directory, files);
-}
-
-void NoteLibrary::followChanges()
-{
-    const QList<NoteFile> listed = NoteFolder::list(m_directory, false);
-    if (listed != m_notes)
-        setNotes(listed);
-    followSelection();
-    watchFiles();
 }
 
 // The editor's text is the user's: while editing nothing replaces it, and a save notices the

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QThreadPool>
 #include <QUrl>
 #include <memory>
 #include <optional>
@@ -51,6 +52,11 @@ public:
     // Re-reads the folder; the selection stays on the same file if it is still listed, else
     // moves to the newest note.
     void reload(bool createWelcomeIfEmpty = false);
+    // The same without blocking: the selected note is read again now, the folder is listed on a
+    // worker thread and the list (and, if its file went away, the selection) follows.
+    void refresh();
+    // A background listing has been asked for and not used (or dropped) yet.
+    bool isListing() const { return m_listingsInFlight > 0; }
     // Reads the note's file and makes it the selection.
     void select(const NoteFile &note);
     // Writes the editor's text to the selected note; true when the text was written, to the
@@ -91,11 +97,11 @@ private:
         field = value;
         emit(this->*signal)();
     }
-    void publishList(const QList<NoteFile> &notes);
     void selectNewestOrNothing();
     bool saveBeside(const NoteFile &note);
-    void selectCreated(const QUrl &url);
-    void followChanges();
+    void selectWritten(const QString &path);
+    void listInBackground();
+    void applyListing(int generation, const QList<NoteFile> &notes);
     void followSelection();
     void watchFiles();
 
@@ -110,4 +116,9 @@ private:
     bool m_following = false;
     std::unique_ptr<NoteSearchIndex> m_search;
     std::unique_ptr<NoteFolderWatcher> m_watcher;
+    // Folder listings made in the background; a result is used only if no list was published
+    // after it was asked for.
+    QThreadPool m_lister;
+    int m_listGeneration = 0;
+    int m_listingsInFlight = 0;
 };

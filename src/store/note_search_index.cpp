@@ -7,9 +7,8 @@
 
 namespace {
 
-// A batch goes to the main thread after this many notes or this much time, whichever first.
-constexpr int kBatchNotes = 256;
-constexpr int kBatchMs = 50;
+// What has been read goes to the main thread this often (each delivery may refresh a search).
+constexpr int kBatchMs = 200;
 
 bool sameVersion(qint64 size, const QDateTime &modifiedAt, const NoteFile &note)
 {
@@ -40,64 +39,59 @@ void NoteSearchIndex::update(const QList<NoteFile> &notes)
 {
     if (m_cancelled)
         m_cancelled->store(true);
-    QSet<QString> listed;
-    listed.reserve(notes.size());
-    QList<NoteFile> toRead;
-    m_wanted.clear();
-    for (const NoteFile &note : notes) {
-        const QString path = note.path();
-        listed.insert(path);
-        const auto entry = m_entries.constFind(path);
-        if (entry != m_entries.constEnd() && sameVersion(entry->size, entry->modifiedAt, note))
-            continue;
-        toRead.append(note);
-        m_wanted.insert(path, note);
-    }
-    m_entries.removeIf([&listed](const auto &it) { return !listed.contains(it.key()); });
-    m_alignedValid = false;
-    if (toRead.isEmpty()) {
-        emit updated();
-        return;
-    }
     m_cancelled = std::make_shared<std::atomic_bool>(false);
-    const std::shared_ptr<std::atomic_bool> cancelled = m_cancelled;
+    m_complete = false;
+    m_alignedValid = false;
+    const Job job{notes, m_entries, m_cancelled, ++m_generation};
     // The worker posts its results to this object's thread. The destructor waits for the
     // worker, and a result still queued then is dropped with the object.
-    m_pool.start([this, toRead, cancelled] {
-        readAll(toRead, cancelled, [this](Results results) {
-            QMetaObject::invokeMethod(
-                this, [this, results = std::move(results)] { merge(results); }, Qt::QueuedConnection);
-        });
-    });
+    m_pool.start([this, job] { run(job); });
 }
 
-void NoteSearchIndex::readAll(const QList<NoteFile> &notes, const std::shared_ptr<std::atomic_bool> &cancelled,
-                              const std::function<void(Results)> &deliver)
+// On the worker: reads the notes that the snapshot does not hold as they are now, then tells
+// which paths are still listed.
+void NoteSearchIndex::run(const Job &job)
 {
+    const auto deliver = [this, generation = job.generation](Results results, QSet<QString> listed, bool last) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, results = std::move(results), listed = std::move(listed), last] {
+                merge(generation, results, listed, last);
+            },
+            Qt::QueuedConnection);
+    };
     Results batch;
+    QSet<QString> listed;
+    listed.reserve(job.notes.size());
     QElapsedTimer sinceDelivery;
     sinceDelivery.start();
-    for (const NoteFile &note : notes) {
-        if (cancelled->load())
+    for (const NoteFile &note : job.notes) {
+        if (job.cancelled->load())
             return;
-        const QString text = TextFile::readUtf8(note.path(), kIndexedBytes).value_or(QString());
-        batch.append({note.path(), Entry{note.size, note.modifiedAt, searchKey(note.title() + u' ' + text)}});
-        if (batch.size() >= kBatchNotes || sinceDelivery.elapsed() >= kBatchMs) {
-            deliver(std::exchange(batch, {}));
+        const QString path = note.path();
+        listed.insert(path);
+        const auto known = job.known.constFind(path);
+        if (known != job.known.constEnd() && sameVersion(known->size, known->modifiedAt, note))
+            continue;
+        const QString text = TextFile::readUtf8(path, kIndexedBytes).value_or(QString());
+        batch.append({path, Entry{note.size, note.modifiedAt, searchKey(note.title() + u' ' + text)}});
+        if (sinceDelivery.elapsed() >= kBatchMs) {
+            deliver(std::exchange(batch, {}), {}, false);
             sinceDelivery.restart();
         }
     }
-    if (!batch.isEmpty())
-        deliver(std::move(batch));
+    deliver(std::move(batch), std::move(listed), true);
 }
 
-void NoteSearchIndex::merge(const Results &results)
+// On the main thread. Entries of a superseded update are still good (each carries the version
+// it was read from); only the end of the current update prunes and completes.
+void NoteSearchIndex::merge(int generation, const Results &results, const QSet<QString> &listed, bool last)
 {
-    for (const auto &[path, entry] : results) {
+    for (const auto &[path, entry] : results)
         m_entries.insert(path, entry);
-        const auto wanted = m_wanted.constFind(path);
-        if (wanted != m_wanted.constEnd() && sameVersion(entry.size, entry.modifiedAt, *wanted))
-            m_wanted.erase(wanted);
+    if (last && generation == m_generation) {
+        m_entries.removeIf([&listed](const auto &it) { return !listed.contains(it.key()); });
+        m_complete = true;
     }
     m_alignedValid = false;
     emit updated();

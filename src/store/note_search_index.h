@@ -6,16 +6,20 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QThreadPool>
 #include <atomic>
+#include <functional>
 #include <memory>
 
 // The notes search: each note's file name, one space and the first MiB of its text, compared
 // lower-cased and in Unicode normal form C (so "café" finds a name written with a decomposed
 // é). The texts are read on a worker thread, newest note first, so a folder of thousands of
 // notes never blocks the panel; until a note has been read only its name is searched, and
-// `updated` says when more is known. A note is read again only when its size or date changed.
+// `updated` says when more is known. A note is read again only when its size or date changed,
+// and the work of finding which ones is done on the worker too: the main thread only swaps
+// lists.
 class NoteSearchIndex : public QObject
 {
     Q_OBJECT
@@ -30,7 +34,7 @@ public:
     // The notes whose search text contains `query` trimmed; all of them for a blank query.
     QList<NoteFile> filter(const QList<NoteFile> &notes, const QString &query) const;
     // Every note of the last update has been read.
-    bool isComplete() const { return m_wanted.isEmpty(); }
+    bool isComplete() const { return m_complete; }
 
 signals:
     void updated();
@@ -42,18 +46,26 @@ private:
         QDateTime modifiedAt;
         QString text; // the search key of "<file name> <text>"
     };
-    using Results = QList<std::pair<QString, Entry>>; // by path
+    using Entries = QHash<QString, Entry>; // by path
+    using Results = QList<std::pair<QString, Entry>>;
+    struct Job
+    {
+        QList<NoteFile> notes;
+        Entries known; // a snapshot of the entries when the job was posted
+        std::shared_ptr<std::atomic_bool> cancelled;
+        int generation = 0;
+    };
 
     static QString searchKey(const QString &text);
-    static void readAll(const QList<NoteFile> &notes, const std::shared_ptr<std::atomic_bool> &cancelled,
-                        const std::function<void(Results)> &deliver);
-    void merge(const Results &results);
+    void run(const Job &job);
+    void merge(int generation, const Results &results, const QSet<QString> &listed, bool last);
     const QString &textOf(const NoteFile &note) const;
 
     QThreadPool m_pool;
     std::shared_ptr<std::atomic_bool> m_cancelled;
-    QHash<QString, Entry> m_entries;
-    QHash<QString, NoteFile> m_wanted; // queued by the last update and not read yet
+    Entries m_entries;
+    int m_generation = 0;
+    bool m_complete = true;
 
     // The search texts in the order of the last filtered list, reused while neither that list
     // nor the entries change (the copy shares the list's data, so a new list has another address).

@@ -11,10 +11,10 @@ namespace TextFile {
 
 struct Bytes
 {
-    QByteArray data;         // at most the maxBytes asked for
-    bool complete = false;   // data is the whole file
-    qint64 size = -1;        // the file's size when it was opened
-    qint64 modifiedNs = 0;   // its modification time, nanoseconds since the epoch
+    QByteArray data;       // at most the maxBytes asked for
+    bool complete = false; // data is the whole file
+    qint64 size = -1;      // the file's size when it was opened
+    qint64 modifiedNs = 0; // its modification time, nanoseconds since the epoch
 };
 
 // Nothing when the path is not a regular file or cannot be read.

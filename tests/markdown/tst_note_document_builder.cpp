@@ -203,29 +203,6 @@ private slots:
         QCOMPARE(document.rootFrame()->childFrames().size(), 0);
     }
 
-    void rerenderingIsDetected()
-    {
-        const NoteDocumentInput first = input("T", "## A\n- b\n> c");
-        QTextDocument a;
-        QTextDocument b;
-        NoteDocumentBuilder::fill(a, first);
-        NoteDocumentBuilder::fill(b, input("old", "old content\n---"));
-        NoteDocumentBuilder::fill(b, first);
-        QVERIFY(NoteDocumentBuilder::sameContent(a, b));
-        QCOMPARE(first, input("T", "## A\n- b\n> c"));
-
-        NoteDocumentInput recoloured = first;
-        recoloured.style.quoteColor = Qt::green;
-        QVERIFY(!(recoloured == first));
-        NoteDocumentBuilder::fill(b, recoloured);
-        QVERIFY(!NoteDocumentBuilder::sameContent(a, b));
-
-        // Same text, different kind: "### A" differs from "## A" only in size.
-        NoteDocumentBuilder::fill(b, input("T", "### A\n- b\n> c"));
-        QCOMPARE(a.toPlainText(), b.toPlainText());
-        QVERIFY(!NoteDocumentBuilder::sameContent(a, b));
-    }
-
     // 64 KB lines full of brackets: cleaning, the card summary and the document keep their
     // results and stay cheap (the budget, 100 ms in a release build, is bench_markdown's; the
     // ceiling here only catches work that grows with the square of the line).

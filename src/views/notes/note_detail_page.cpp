@@ -184,7 +184,11 @@ void NoteDetailPage::refreshContent()
         return;
     const std::optional<QString> name = selectedFileName(m_store);
     const QString &text = m_store.noteText();
-    m_view->setContent(NoteDetailText::noteTitle(text, name), NoteDetailText::displayBody(text, name));
+    // The same note again (re-read after a change on disk) stays where the reader was.
+    const QUrl url = m_store.selectedNote() ? m_store.selectedNote()->url : QUrl();
+    const bool sameNote = url == m_renderedUrl;
+    m_renderedUrl = url;
+    m_view->setContent(NoteDetailText::noteTitle(text, name), NoteDetailText::displayBody(text, name), sameNote);
 }
 
 void NoteDetailPage::refreshStatus()

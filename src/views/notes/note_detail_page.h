@@ -3,6 +3,7 @@
 #include "views/notes/notes_page_style.h"
 
 #include <QTimer>
+#include <QUrl>
 #include <QWidget>
 
 class AppStore;
@@ -63,6 +64,7 @@ private:
     bool m_editing = false;
     bool m_showFailure = false;
     bool m_copied = false;
+    QUrl m_renderedUrl; // the note the view shows
     QTimer m_copiedTimer;
     LabelButton *m_back = nullptr;
     QLabel *m_fileName = nullptr;

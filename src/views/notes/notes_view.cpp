@@ -48,7 +48,7 @@ void NotesView::appear()
     m_store.setIsEditingNote(false);
     m_store.setIsNoteDetailOpen(false);
     m_store.setQuery(QString());
-    m_store.reloadNotes();
+    m_store.refreshNotes();
     if (!restoreDraft())
         openPendingNote();
     m_store.setNotesFollowed(true);
@@ -153,7 +153,7 @@ void NotesView::back()
     m_editMode = false;
     m_showingDetail = false;
     syncStoreFlags();
-    m_store.reloadNotes();
+    m_store.refreshNotes();
     showCurrentPage();
 }
 
