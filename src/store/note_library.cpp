@@ -6,7 +6,6 @@
 #include "note_folder.h"
 #include "note_folder_watcher.h"
 #include "note_paths.h"
-#include "note_search_index.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -18,10 +17,13 @@ const QString kNewNoteContent = QStringLiteral("# 新笔记\n\n开始记录…�
 const QString kClipNoteFallback = QStringLiteral("剪贴板笔记");
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 
-QString noNameLeft()
+// What the file of `note` holds with `text` in it: its byte-order mark is kept.
+QByteArray fileBytes(const NoteFile &note, const QString &text)
 {
-    return QStringLiteral("没有可用的文件名");
+    return (note.hasBom ? kUtf8Bom : QByteArray()) + text.toUtf8();
 }
+
+const QString kNoNameLeft = QStringLiteral("没有可用的文件名");
 
 QString openedStatus(const NoteFile &note)
 {
@@ -151,8 +153,7 @@ bool NoteLibrary::save()
     else if (!note.stamp.matchesFile(note.path()))
         return saveBeside(note);
     else if (NotePaths::isWritableNoteTarget(note.path(), &error)) {
-        const QByteArray data = (note.hasBom ? kUtf8Bom : QByteArray()) + m_noteText.toUtf8();
-        if (AtomicFile::write(note.path(), data, AtomicFile::Mode::Default, &error))
+        if (AtomicFile::write(note.path(), fileBytes(note, m_noteText), AtomicFile::Mode::Default, &error))
             error.clear();
         else if (error.isEmpty())
             error = QStringLiteral("写入失败");
@@ -172,9 +173,8 @@ bool NoteLibrary::save()
 bool NoteLibrary::saveBeside(const NoteFile &note)
 {
     const QString path = NotePaths::conflictPath(note.path(), QDateTime::currentDateTime());
-    const QByteArray data = (note.hasBom ? kUtf8Bom : QByteArray()) + m_noteText.toUtf8();
-    QString error = noNameLeft();
-    if (path.isEmpty() || !AtomicFile::write(path, data, AtomicFile::Mode::Default, &error)) {
+    QString error = kNoNameLeft;
+    if (path.isEmpty() || !AtomicFile::write(path, fileBytes(note, m_noteText), AtomicFile::Mode::Default, &error)) {
         setStatusText(QStringLiteral("保存失败：") + error);
         return false;
     }
@@ -209,7 +209,7 @@ bool NoteLibrary::create()
     if (!saveEdit())
         return false;
     const QString path = NotePaths::uniqueNotePath(m_directory, kNewNoteBase);
-    QString error = noNameLeft();
+    QString error = kNoNameLeft;
     if (path.isEmpty() || !AtomicFile::write(path, kNewNoteContent.toUtf8(), AtomicFile::Mode::Default, &error)) {
         setStatusText(QStringLiteral("生成失败：") + error);
         return false;
@@ -225,7 +225,7 @@ bool NoteLibrary::create(const ClipItem &item)
     const QString title = ClipNoteText::title(item);
     const QString path = NotePaths::uniqueNotePath(m_directory, NotePaths::safeBaseName(title, kClipNoteFallback));
     if (path.isEmpty()) {
-        setStatusText(QStringLiteral("生成失败：") + noNameLeft());
+        setStatusText(QStringLiteral("生成失败：") + kNoNameLeft);
         return false;
     }
     QString imageFileName;
@@ -245,16 +245,6 @@ bool NoteLibrary::create(const ClipItem &item)
     m_pendingNoteOpenURL = QUrl::fromLocalFile(path);
     setStatusText(QStringLiteral("已生成笔记"));
     return true;
-}
-
-QList<NoteFile> NoteLibrary::filtered(const QString &query) const
-{
-    return m_search->filter(m_notes, query);
-}
-
-bool NoteLibrary::isSearchComplete() const
-{
-    return m_search->isComplete();
 }
 
 void NoteLibrary::setFollowing(bool following)

@@ -2,6 +2,7 @@
 
 #include "clip_item.h"
 #include "note_file.h"
+#include "note_search_index.h"
 
 #include <QList>
 #include <QObject>
@@ -12,7 +13,6 @@
 #include <optional>
 
 class NoteFolderWatcher;
-class NoteSearchIndex;
 class StoreClock;
 
 // The notes folder as the notes page sees it: the listed notes, the selected one, the editor's
@@ -69,9 +69,9 @@ public:
     bool create(const ClipItem &item);
 
     // The notes whose name or text contains `query` (trimmed), ignoring case.
-    QList<NoteFile> filtered(const QString &query) const;
+    QList<NoteFile> filtered(const QString &query) const { return m_search->filter(m_notes, query); }
     // Every listed note's text has been read for the search.
-    bool isSearchComplete() const;
+    bool isSearchComplete() const { return m_search->isComplete(); }
 
     // While following, changes other programs make to the folder are picked up (see
     // selectedNoteRemoved); otherwise nothing is watched or read.

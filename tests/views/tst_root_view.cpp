@@ -169,6 +169,7 @@ private slots:
         const QString file = m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\n"));
         store().setMode(ContentMode::notes);
         showRoot();
+        QTRY_VERIFY(!store().isListingNotes());
         NotesView *notes = m_root->notesView();
         notes->openNote(store().notes().first());
         notes->toggleEdit();
