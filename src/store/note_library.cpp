@@ -58,7 +58,11 @@ NoteLibrary::~NoteLibrary()
 }
 
 // clang-format off
-void NoteLibrary::setDirectory(const QString &path) { publish(m_directory, path, &NoteLibrary::directoryChanged); }
+void NoteLibrary::setDirectory(const QString &path)
+{
+    ++m_listGeneration; // a listing of the old folder must not become this one's list
+    publish(m_directory, path, &NoteLibrary::directoryChanged);
+}
 void NoteLibrary::setNotes(const QList<NoteFile> &notes)
 {
     ++m_listGeneration; // a listing asked for earlier is older than this list

@@ -60,17 +60,10 @@ private slots:
                                                   << "n.md"
                                                   << ""
                                                   << "body";
-        QTest::newRow("CR LF lines") << "T\r\nbody\r\nmore"
-                                     << "n.md"
-                                     << "T" << QStringLiteral("body  \u00B7  more");
         QTest::newRow("tab-indented quote") << "T\n\t> q"
                                             << "n.md"
                                             << "T"
                                             << "q";
-        QTest::newRow("numbered list stays") << "T\n1. first"
-                                             << "n.md"
-                                             << "T"
-                                             << "1. first";
     }
     void fromText()
     {

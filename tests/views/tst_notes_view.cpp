@@ -185,7 +185,6 @@ private slots:
         QTest::newRow("query matching one counts all") << 3 << QStringLiteral("beta") << 1 << QString() << QString();
         QTest::newRow("empty folder") << 0 << QString() << 0 << none << noneHint;
         QTest::newRow("no match") << 3 << QStringLiteral("zzz") << 0 << noMatch << noMatchHint;
-        QTest::newRow("spaces list every note") << 3 << QStringLiteral("  ") << 3 << QString() << QString();
         QTest::newRow("spaces over an empty folder") << 0 << QStringLiteral("  ") << 0 << noMatch << noMatchHint;
     }
 
@@ -506,6 +505,25 @@ private slots:
         expectFlags(true, false);
         QCOMPARE(NotesPageFixture::read(file), QStringLiteral("# A\nx"));
         QCOMPARE(detail()->statusText(), QStringLiteral("已保存到文件"));
+    }
+
+    // A note too large to read whole shows its beginning, read-only: no editor, no copy of a
+    // cut text, and leaving the page leaves the file as it was.
+    void oversizedNoteIsReadOnly()
+    {
+        const QString line = QStringLiteral("0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcde\n");
+        const QString text = QStringLiteral("# Big\n") + line.repeated(NoteFile::kMaxReadBytes / line.size() + 1);
+        const QString file = m_fx->writeNote(QStringLiteral("big.md"), text);
+        m_fx->pasteboard.writeText(QStringLiteral("before"));
+        showView();
+        cardNamed(QStringLiteral("big.md"))->copy();
+        QCOMPARE(m_fx->pasteboard.content().text, QStringLiteral("before"));
+        openCard(QStringLiteral("big.md"));
+        QCOMPARE(detail()->statusText(), QStringLiteral("笔记过大，只显示前 4 MB（只读）"));
+        QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
+        expectFlags(true, false);
+        m_view->leave();
+        QCOMPARE(NotesPageFixture::read(file), text);
     }
 
     // Leaving the page, or the editor, with the text as read writes nothing: the note keeps its
