@@ -116,8 +116,13 @@ void NoteLibrary::applyListing(int generation, const QList<NoteFile> &notes)
     --m_listingsInFlight;
     if (generation != m_listGeneration)
         return;
-    if (notes != m_notes)
+    if (notes != m_notes) {
         setNotes(notes);
+        // Listings come back in the order they were asked for: one asked for after this one,
+        // for a later change, is newer still and must not be dropped.
+        if (m_listGeneration == generation + 1)
+            m_listGeneration = generation;
+    }
     followSelection();
     if (m_following)
         watchFiles();

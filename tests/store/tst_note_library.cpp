@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -579,6 +580,22 @@ private slots:
         QVERIFY(!library().create(item));
         QVERIFY2(library().statusText().startsWith(status), qPrintable(library().statusText()));
         QVERIFY(library().notes().isEmpty());
+    }
+
+    // Background listings asked for one after the other are all used: the later one, asked for
+    // after another change, is not dropped because the earlier one changed the list.
+    void backgroundListingsInTurn()
+    {
+        writeNote(QStringLiteral("a.md"), "a");
+        writeFile(path(QStringLiteral("b.md")), "b");
+        library().refresh();
+        QThread::msleep(100); // the first listing is done, its result not yet taken
+        writeFile(path(QStringLiteral("c.md")), "c");
+        library().refresh();
+        QTRY_VERIFY(!library().isListing());
+        QStringList names = titles(library().notes());
+        names.sort();
+        QCOMPARE(names, (QStringList{"a.md", "b.md", "c.md"}));
     }
 
     void search_data()
