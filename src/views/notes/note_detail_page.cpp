@@ -6,6 +6,7 @@
 #include "views/notes/note_editor.h"
 #include "views/notes/selectable_note_view.h"
 #include "views/style/icons.h"
+#include "views/widgets/elided_label.h"
 #include "views/widgets/icon_tile.h"
 #include "views/widgets/label_button.h"
 #include "views/widgets/padded_divider.h"
@@ -103,7 +104,10 @@ QWidget *NoteDetailPage::makeStatusBar()
     m_folderIcon = new QLabel(bar);
     m_folderIcon->setPixmap(Icons::pixmap(QStringLiteral("folder"), 12, m_style.statusColor, devicePixelRatioF()));
     m_folder = makePlainLabel(QString(), m_style.statusFont, m_style.statusColor, bar);
-    m_status = makePlainLabel(QString(), m_style.statusFont, m_style.statusColor, bar);
+    // A long status ("已另存为：" and a long file name) is elided: the bar never asks for more
+    // than the panel's width.
+    m_status = makePlainLabel(QString(), m_style.statusFont, m_style.statusColor, bar, new ElidedLabel(bar));
+    m_status->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     row->addWidget(m_folderIcon);
     row->addWidget(m_folder);
     row->addStretch(1);

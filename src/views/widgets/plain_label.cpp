@@ -5,9 +5,10 @@
 #include <QLabel>
 #include <QPalette>
 
-QLabel *makePlainLabel(const QString &text, const QFont &font, const QColor &color, QWidget *parent)
+QLabel *makePlainLabel(const QString &text, const QFont &font, const QColor &color, QWidget *parent, QLabel *label)
 {
-    auto *label = new QLabel(parent);
+    if (!label)
+        label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setText(text);
     label->setFont(font);
