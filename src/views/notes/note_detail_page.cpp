@@ -82,7 +82,8 @@ QWidget *NoteDetailPage::makeHeader()
     row->setContentsMargins(m_style.sideMargin, 0, m_style.sideMargin, 0);
     row->setSpacing(8);
     m_back = new LabelButton(m_style.back, QStringLiteral("全部笔记"), header);
-    m_fileName = makePlainLabel(QString(), m_style.fileNameFont, m_style.fileNameColor, header);
+    m_fileName =
+        makePlainLabel(QString(), m_style.fileNameFont, m_style.fileNameColor, header, new ElidedLabel(header));
     m_fileName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_fileName->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_copy = new IconTile(m_style.copy, header);
