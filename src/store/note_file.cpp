@@ -53,3 +53,8 @@ NoteFile NoteFile::read(const QUrl &url)
     note.content = std::move(*text);
     return note;
 }
+
+QByteArray NoteFile::fileBytes(const QString &text) const
+{
+    return (hasBom ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + text.toUtf8();
+}

@@ -40,6 +40,9 @@ struct NoteFile
     // Reads the file; never fails (see `readable`).
     static NoteFile read(const QUrl &url);
 
+    // The bytes of this note's file holding `text`: a byte-order mark it had is kept.
+    QByteArray fileBytes(const QString &text) const;
+
     QUrl id() const { return url; }
     QString title() const { return url.fileName(); }
     QString path() const { return url.toLocalFile(); }

@@ -15,14 +15,6 @@ namespace {
 const QString kNewNoteBase = QStringLiteral("新笔记");
 const QString kNewNoteContent = QStringLiteral("# 新笔记\n\n开始记录……\n");
 const QString kClipNoteFallback = QStringLiteral("剪贴板笔记");
-const QByteArray kUtf8Bom("\xEF\xBB\xBF");
-
-// What the file of `note` holds with `text` in it: its byte-order mark is kept.
-QByteArray fileBytes(const NoteFile &note, const QString &text)
-{
-    return (note.hasBom ? kUtf8Bom : QByteArray()) + text.toUtf8();
-}
-
 const QString kNoNameLeft = QStringLiteral("没有可用的文件名");
 
 QString openedStatus(const NoteFile &note)
@@ -162,7 +154,7 @@ bool NoteLibrary::save()
     else if (!note.stamp.matchesFile(note.path()))
         return saveBeside(note);
     else if (NotePaths::isWritableNoteTarget(note.path(), &error)) {
-        if (AtomicFile::write(note.path(), fileBytes(note, m_noteText), AtomicFile::Mode::Default, &error))
+        if (AtomicFile::write(note.path(), note.fileBytes(m_noteText), AtomicFile::Mode::Default, &error))
             error.clear();
         else if (error.isEmpty())
             error = QStringLiteral("写入失败");
@@ -183,7 +175,7 @@ bool NoteLibrary::saveBeside(const NoteFile &note)
 {
     const QString path = NotePaths::conflictPath(note.path(), QDateTime::currentDateTime());
     QString error = kNoNameLeft;
-    if (path.isEmpty() || !AtomicFile::write(path, fileBytes(note, m_noteText), AtomicFile::Mode::Default, &error)) {
+    if (path.isEmpty() || !AtomicFile::write(path, note.fileBytes(m_noteText), AtomicFile::Mode::Default, &error)) {
         setStatusText(QStringLiteral("保存失败：") + error);
         return false;
     }
