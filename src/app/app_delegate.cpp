@@ -125,6 +125,7 @@ void AppDelegate::buildWindows()
     });
     m_windows =
         std::make_unique<ShellWindowHost>(PanelContent::createPanelContent(*m_store, m_autostart.get()), tabContent);
+    m_folderChooser->setParentWindow(m_windows->panel());
 }
 
 void AppDelegate::reveal()

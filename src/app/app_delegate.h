@@ -6,7 +6,7 @@
 class AppStore;
 class AutostartEntry;
 class CompositorStatus;
-class FolderChooser;
+class QtFolderChooser;
 class Pasteboard;
 class PointerMonitor;
 class QtShellScreens;
@@ -40,7 +40,7 @@ private:
 
     std::unique_ptr<CompositorStatus> m_compositor;
     std::unique_ptr<Pasteboard> m_pasteboard;
-    std::unique_ptr<FolderChooser> m_folderChooser;
+    std::unique_ptr<QtFolderChooser> m_folderChooser;
     std::unique_ptr<AutostartEntry> m_autostart;
     std::unique_ptr<AppStore> m_store;
     std::unique_ptr<QtShellScreens> m_screens;

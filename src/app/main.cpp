@@ -1,9 +1,12 @@
 #include "app_delegate.h"
 #include "command_line.h"
+#include "platform/journal_log.h"
+#include "platform/qt_translations.h"
 #include "platform/unix_signal_watcher.h"
 #include "quillo_build_info.h"
 #include "single_instance.h"
 #include "store/app_store.h"
+#include "store/log_categories.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -20,8 +23,8 @@ bool choosePlatform()
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return true;
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fputs("Quillo needs a desktop session (X11, or Wayland with XWayland): no DISPLAY is set.\n"
-                   "To see it on a virtual screen, run `make demo`.\n",
+        std::fputs("Quillo 需要桌面会话（X11，或带 XWayland 的 Wayland）：没有设置 DISPLAY。\n"
+                   "要在虚拟屏幕上查看，请运行 `make demo`。\n",
                    stderr);
         return false;
     }
@@ -29,12 +32,17 @@ bool choosePlatform()
     return true;
 }
 
-int askRunningInstance(int argc, char **argv, const QString &socketPath)
+bool runningInstanceRevealed(int argc, char **argv, const QString &socketPath)
 {
     QCoreApplication app(argc, argv);
-    if (SingleInstance::askRunningToReveal(socketPath))
+    return SingleInstance::askRunningToReveal(socketPath);
+}
+
+int askRunningInstance(int argc, char **argv, const QString &socketPath)
+{
+    if (runningInstanceRevealed(argc, argv, socketPath))
         return 0;
-    std::fputs("Quillo is already running but did not answer.\n", stderr);
+    std::fputs("Quillo 已在运行，但没有应答。\n", stderr);
     return 1;
 }
 
@@ -46,17 +54,31 @@ int main(int argc, char **argv)
     if (const std::optional<int> exitCode =
             CommandLine::parse(CommandLine::argumentsOf(argc, argv)).answerWithoutStarting())
         return *exitCode;
+    // Warnings go to the systemd journal where there is one.
+    JournalLog::install();
     const QString supportDirectory = SingleInstance::defaultSupportDirectory();
     const QString socketPath = SingleInstance::defaultSocketPath(supportDirectory);
     // Without a display nothing can run: say so before touching any file.
     if (!choosePlatform())
         return 1;
     SingleInstance instance(supportDirectory, socketPath);
-    if (!instance.tryAcquire())
-        return askRunningInstance(argc, argv, socketPath);
+    QString lockProblem;
+    switch (instance.tryAcquire(&lockProblem)) {
+    case SingleInstance::Lock::acquired: break;
+    case SingleInstance::Lock::heldByAnother: return askRunningInstance(argc, argv, socketPath);
+    case SingleInstance::Lock::unavailable:
+        // A read-only or full support folder: Quillo runs without saving (the panel says so),
+        // unless one already runs and answers.
+        if (runningInstanceRevealed(argc, argv, socketPath))
+            return 0;
+        qCWarning(lcStore).noquote() << "cannot make the lock file" << lockProblem
+                                     << "- running without saving, and without the single-instance lock";
+        break;
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillo"));
+    QtTranslations::installChinese(app);
     QApplication::setApplicationVersion(QLatin1String(BuildInfo::kVersion));
     // Lets docks and window managers match the panel to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QLatin1String(BuildInfo::kApplicationId));

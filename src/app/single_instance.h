@@ -8,7 +8,8 @@ class QLocalServer;
 
 // One Quillo per user session. The first process takes a lock file in the support folder
 // before it creates anything else and then listens on a local socket; a later launch finds
-// the lock held, asks the running process to reveal its panel, and exits.
+// the lock held, asks the running process to reveal its panel, and exits. Where the lock file
+// cannot be made at all, the socket alone tells whether Quillo runs.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -22,9 +23,16 @@ public:
     SingleInstance(const QString &supportDirectory, const QString &socketPath, QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // Creates the support folder if needed and takes the lock; false while another live
-    // process holds it.
-    bool tryAcquire();
+    enum class Lock
+    {
+        acquired,
+        heldByAnother, // a live process holds it
+        unavailable,   // the lock file cannot be made (a read-only or full support folder)
+    };
+
+    // Creates the support folder if needed and takes the lock. When unavailable, *problem
+    // names the lock file and the cause.
+    Lock tryAcquire(QString *problem = nullptr);
     // Starts answering later launches (needs the event loop). Call after tryAcquire().
     bool listen();
     // From a later launch: asks the running process to reveal its panel and waits for its

@@ -72,6 +72,8 @@ public:
     QList<NoteFile> filtered(const QString &query) const { return m_search->filter(m_notes, query); }
     // Every listed note's text has been read for the search.
     bool isSearchComplete() const { return m_search->isComplete(); }
+    // The listed note's card summary, once the search has read it (see searchUpdated).
+    std::optional<NoteCardSummary> cardSummary(const NoteFile &note) const { return m_search->summaryOf(note); }
 
     // While following, changes other programs make to the folder are picked up (see
     // selectedNoteRemoved); otherwise nothing is watched or read.

@@ -74,7 +74,8 @@ void NoteSearchIndex::run(const Job &job)
         if (known != job.known.constEnd() && sameVersion(known->size, known->modifiedAt, note))
             continue;
         const QString text = TextFile::readUtf8(path, kIndexedBytes).value_or(QString());
-        batch.append({path, Entry{note.size, note.modifiedAt, searchKey(note.title() + u' ' + text)}});
+        batch.append({path, Entry{note.size, note.modifiedAt, searchKey(note.title() + u' ' + text),
+                                  NoteCardSummary::fromText(text.left(NoteCardSummary::kReadBytes), note.title())}});
         if (sinceDelivery.elapsed() >= kBatchMs) {
             deliver(std::exchange(batch, {}), {}, false);
             sinceDelivery.restart();
@@ -97,11 +98,16 @@ void NoteSearchIndex::merge(int generation, const Results &results, const QSet<Q
     emit updated();
 }
 
-const QString &NoteSearchIndex::textOf(const NoteFile &note) const
+const NoteSearchIndex::Entry *NoteSearchIndex::entryOf(const NoteFile &note) const
 {
-    static const QString none;
     const auto entry = m_entries.constFind(note.path());
-    return entry != m_entries.constEnd() && sameVersion(entry->size, entry->modifiedAt, note) ? entry->text : none;
+    return entry != m_entries.constEnd() && sameVersion(entry->size, entry->modifiedAt, note) ? &*entry : nullptr;
+}
+
+std::optional<NoteCardSummary> NoteSearchIndex::summaryOf(const NoteFile &note) const
+{
+    const Entry *entry = entryOf(note);
+    return entry ? std::optional(entry->summary) : std::nullopt;
 }
 
 QList<NoteFile> NoteSearchIndex::filter(const QList<NoteFile> &notes, const QString &query) const
@@ -114,8 +120,8 @@ QList<NoteFile> NoteSearchIndex::filter(const QList<NoteFile> &notes, const QStr
         m_alignedTexts.clear();
         m_alignedTexts.reserve(notes.size());
         for (const NoteFile &note : notes) {
-            const QString &text = textOf(note);
-            m_alignedTexts.append(text.isNull() ? searchKey(note.title()) : text);
+            const Entry *entry = entryOf(note);
+            m_alignedTexts.append(entry ? entry->text : searchKey(note.title()));
         }
         m_alignedValid = true;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "markdown/note_card_summary.h"
 #include "note_file.h"
 
 #include <QDateTime>
@@ -12,6 +13,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 
 // The notes search: each note's file name, one space and the first MiB of its text, compared
 // lower-cased and in Unicode normal form C (so "café" finds a name written with a decomposed
@@ -19,7 +21,8 @@
 // notes never blocks the panel; until a note has been read only its name is searched, and
 // `updated` says when more is known. A note is read again only when its size or date changed,
 // and the work of finding which ones is done on the worker too: the main thread only swaps
-// lists.
+// lists. The same read gives each note's card summary, so the list can size its cards without
+// reading files on the main thread.
 class NoteSearchIndex : public QObject
 {
     Q_OBJECT
@@ -35,6 +38,8 @@ public:
     QList<NoteFile> filter(const QList<NoteFile> &notes, const QString &query) const;
     // Every note of the last update has been read.
     bool isComplete() const { return m_complete; }
+    // The note's card summary as read, or nothing while this version of it has not been read.
+    std::optional<NoteCardSummary> summaryOf(const NoteFile &note) const;
 
 signals:
     void updated();
@@ -45,6 +50,7 @@ private:
         qint64 size = -1;
         QDateTime modifiedAt;
         QString text; // the search key of "<file name> <text>"
+        NoteCardSummary summary;
     };
     using Entries = QHash<QString, Entry>; // by path
     using Results = QList<std::pair<QString, Entry>>;
@@ -59,7 +65,7 @@ private:
     static QString searchKey(const QString &text);
     void run(const Job &job);
     void merge(int generation, const Results &results, const QSet<QString> &listed, bool last);
-    const QString &textOf(const NoteFile &note) const;
+    const Entry *entryOf(const NoteFile &note) const;
 
     QThreadPool m_pool;
     std::shared_ptr<std::atomic_bool> m_cancelled;

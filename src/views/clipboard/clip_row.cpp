@@ -25,6 +25,9 @@ ClipRow::ClipRow(AppStore &store, const ClipItem &item, ClipboardHoverState &hov
     , m_actions(new ClipRowActions(store, m_style.actionSpacing, this))
 {
     m_actions->hide();
+    m_fade.setDuration(m_style.actionsFadeMs);
+    connect(&m_fade, &QVariantAnimation::valueChanged, this,
+            [this](const QVariant &value) { applyFade(value.toDouble()); });
     connect(&hoverState, &ClipboardHoverState::itemIDChanged, this,
             [this](std::optional<QUuid> previous, std::optional<QUuid> current) {
                 if (previous == m_item.id || current == m_item.id)
@@ -32,7 +35,7 @@ ClipRow::ClipRow(AppStore &store, const ClipItem &item, ClipboardHoverState &hov
             });
     setItem(item);
     m_hovered = isHovered();
-    m_actions->setVisible(m_hovered);
+    applyFade(m_hovered ? 1 : 0);
 }
 
 void ClipRow::setItem(const ClipItem &item)
@@ -76,9 +79,26 @@ void ClipRow::onHoverChanged()
     if (hovered == m_hovered)
         return;
     m_hovered = hovered;
-    m_actions->setVisible(hovered);
+    m_fade.stop();
+    if (isVisible()) {
+        // Reversing mid-way starts from where the fade is now.
+        m_fade.setStartValue(m_fadeProgress);
+        m_fade.setEndValue(hovered ? 1.0 : 0.0);
+        m_fade.start();
+    } else {
+        applyFade(hovered ? 1 : 0);
+    }
     update();
     emit hoverChanged(hovered);
+}
+
+void ClipRow::applyFade(double progress)
+{
+    m_fadeProgress = progress;
+    m_actions->setOpacity(progress);
+    m_actions->setVisible(m_hovered || progress > 0);
+    if (m_item.isPinned)
+        update();
 }
 
 QMenu *ClipRow::createContextMenu(QWidget *parent) const
@@ -92,26 +112,26 @@ void ClipRow::contextMenuEvent(QContextMenuEvent *event)
     menu->exec(event->globalPos());
 }
 
-int ClipRow::textWidth(int rowWidth) const
+int ClipRow::textWidth(int rowWidth, const ClipRowStyle &style)
 {
-    return std::max(1, rowWidth - m_style.padding.left() - m_style.thumbnailSize - m_style.spacing
-                           - m_style.textTrailingReserve - m_style.padding.right());
+    return std::max(1, rowWidth - style.padding.left() - style.thumbnailSize - style.spacing - style.textTrailingReserve
+                           - style.padding.right());
 }
 
-int ClipRow::textBlockHeight(int lineCount) const
+int ClipRow::textBlockHeight(int lineCount, ClipKind kind, const ClipRowStyle &style)
 {
-    const QFont &font = m_item.kind == ClipKind::code ? m_style.codeFont : m_style.previewFont;
+    const QFont &font = kind == ClipKind::code ? style.codeFont : style.previewFont;
     const int lineHeight = QFontMetrics(font).height();
     const int lines = std::max(1, lineCount);
-    const int preview = lines * lineHeight + (lines - 1) * int(m_style.previewLineSpacing);
-    return preview + m_style.textSpacing + QFontMetrics(m_style.metaFont).height();
+    const int preview = lines * lineHeight + (lines - 1) * int(style.previewLineSpacing);
+    return preview + style.textSpacing + QFontMetrics(style.metaFont).height();
 }
 
 QStringList ClipRow::previewLines() const
 {
     if (m_linesWidth != width()) {
         const QFont &font = m_item.kind == ClipKind::code ? m_style.codeFont : m_style.previewFont;
-        m_lines = ClipRowText::wrapLines(m_preview, font, textWidth(width()), m_style.previewMaxLines);
+        m_lines = ClipRowText::wrapLines(m_preview, font, textWidth(width(), m_style), m_style.previewMaxLines);
         m_linesWidth = width();
     }
     return m_lines;
@@ -126,12 +146,22 @@ int ClipRow::heightForWidth(int width) const
 {
     if (width == m_heightWidth)
         return m_height;
-    const QFont &font = m_item.kind == ClipKind::code ? m_style.codeFont : m_style.previewFont;
-    const int lines = int(ClipRowText::wrapLines(m_preview, font, textWidth(width), m_style.previewMaxLines).size());
-    const int content = std::max(m_style.thumbnailSize, textBlockHeight(lines));
     m_heightWidth = width;
-    m_height = std::max(m_style.minHeight, content + m_style.padding.top() + m_style.padding.bottom());
+    m_height = heightFor(m_preview, m_item.kind, width, m_style);
     return m_height;
+}
+
+int ClipRow::heightFor(const ClipItem &item, int width, const ClipRowStyle &style)
+{
+    return heightFor(ClipRowText::preview(item), item.kind, width, style);
+}
+
+int ClipRow::heightFor(const QString &preview, ClipKind kind, int width, const ClipRowStyle &style)
+{
+    const QFont &font = kind == ClipKind::code ? style.codeFont : style.previewFont;
+    const int lines = int(ClipRowText::wrapLines(preview, font, textWidth(width, style), style.previewMaxLines).size());
+    const int content = std::max(style.thumbnailSize, textBlockHeight(lines, kind, style));
+    return std::max(style.minHeight, content + style.padding.top() + style.padding.bottom());
 }
 
 QSize ClipRow::sizeHint() const
@@ -168,16 +198,17 @@ void ClipRow::loadThumbnail()
 void ClipRow::paintEvent(QPaintEvent *)
 {
     ++m_paintCount;
-    // Pictures are decoded on the first paint, so only rows scrolled into view load theirs.
-    if (!m_thumbnailTried)
+    // Pictures are decoded on the first paint, so only rows scrolled into view load theirs,
+    // and again when the window moved to a screen of another scale.
+    if (!m_thumbnailTried || (!m_thumbnail.isNull() && m_thumbnail.devicePixelRatio() != devicePixelRatioF()))
         loadThumbnail();
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     paintCard(painter);
     paintThumbnail(painter);
     paintTexts(painter);
-    if (showsPinMark())
-        paintPinMark(painter);
+    if (m_item.isPinned && m_fadeProgress < 1)
+        paintPinMark(painter, 1 - m_fadeProgress);
 }
 
 void ClipRow::paintCard(QPainter &painter) const
@@ -221,8 +252,8 @@ void ClipRow::paintTexts(QPainter &painter) const
     const QFont &font = m_item.kind == ClipKind::code ? m_style.codeFont : m_style.previewFont;
     const QFontMetrics metrics(font);
     const int x = m_style.padding.left() + m_style.thumbnailSize + m_style.spacing;
-    const int widthAvailable = textWidth(width());
-    int y = (height() - textBlockHeight(int(lines.size()))) / 2;
+    const int widthAvailable = textWidth(width(), m_style);
+    int y = (height() - textBlockHeight(int(lines.size()), m_item.kind, m_style)) / 2;
     painter.setFont(font);
     painter.setPen(m_style.previewColor);
     // drawText with a plain QString never interprets markup: clip text stays literal.
@@ -240,8 +271,9 @@ void ClipRow::paintTexts(QPainter &painter) const
                      metaMetrics.elidedText(metaText(), Qt::ElideRight, widthAvailable));
 }
 
-void ClipRow::paintPinMark(QPainter &painter) const
+void ClipRow::paintPinMark(QPainter &painter, double opacity) const
 {
+    painter.setOpacity(opacity);
     const QRectF frame(width() - m_style.trailingPadding - m_style.pinMarkWidth, 0, m_style.pinMarkWidth, height());
     Icons::paint(painter, QStringLiteral("pin.fill"), frame, m_style.pinMarkIconSize, m_style.pinMarkColor);
 }

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QStringList>
+#include <QVariantAnimation>
 #include <QWidget>
 
 class AppStore;
@@ -52,6 +53,8 @@ public:
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
+    // The height a row for `item` takes at `width`, without making the row.
+    static int heightFor(const ClipItem &item, int width, const ClipRowStyle &style = ClipRowStyle::standard());
     QSize sizeHint() const override;
 
 signals:
@@ -65,14 +68,16 @@ protected:
 
 private:
     void onHoverChanged();
+    void applyFade(double progress);
     void layoutActions();
     void loadThumbnail();
-    int textWidth(int rowWidth) const;
-    int textBlockHeight(int lineCount) const;
+    static int heightFor(const QString &preview, ClipKind kind, int width, const ClipRowStyle &style);
+    static int textWidth(int rowWidth, const ClipRowStyle &style);
+    static int textBlockHeight(int lineCount, ClipKind kind, const ClipRowStyle &style);
     void paintCard(QPainter &painter) const;
     void paintThumbnail(QPainter &painter) const;
     void paintTexts(QPainter &painter) const;
-    void paintPinMark(QPainter &painter) const;
+    void paintPinMark(QPainter &painter, double opacity) const;
 
     QPointer<AppStore> m_store;
     ClipItem m_item;
@@ -86,6 +91,8 @@ private:
     QImage m_thumbnail;
     bool m_thumbnailTried = false;
     bool m_hovered = false;
+    QVariantAnimation m_fade; // 0: pin mark (if pinned) … 1: action buttons
+    double m_fadeProgress = 0;
     int m_paintCount = 0;
     ClipboardHoverProbe *m_probe;
     ClipRowActions *m_actions;

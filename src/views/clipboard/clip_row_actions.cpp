@@ -74,6 +74,12 @@ void ClipRowActions::refresh(const ClipItem &item, bool copied)
                           copied ? QStringLiteral("已复制") : QStringLiteral("复制"));
 }
 
+void ClipRowActions::setOpacity(double opacity)
+{
+    for (ActionTileButton *button : {m_noteButton, m_pinButton, m_copyButton})
+        button->setOpacity(opacity);
+}
+
 QMenu *ClipRowActions::createMenu(QPointer<AppStore> store, const ClipItem &item, QWidget *parent)
 {
     auto *menu = new QMenu(parent);

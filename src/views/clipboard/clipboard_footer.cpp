@@ -1,7 +1,7 @@
 #include "views/clipboard/clipboard_footer.h"
 
-#include "views/style/icons.h"
 #include "views/widgets/icon_button.h"
+#include "views/widgets/icon_label.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,7 +9,7 @@
 ClipboardFooter::ClipboardFooter(QWidget *parent, ClipboardPageStyle style)
     : QWidget(parent)
     , m_style(std::move(style))
-    , m_icon(new QLabel(this))
+    , m_icon(new IconLabel(QString(), m_style.footerIconSize, m_style.footerText, this))
     , m_text(new QLabel(this))
     , m_clear(new IconButton(QStringLiteral("trash"), m_style.footerIconSize, m_style.footerText, this))
 {
@@ -30,15 +30,31 @@ ClipboardFooter::ClipboardFooter(QWidget *parent, ClipboardPageStyle style)
     m_clear->setLabel(QStringLiteral("清除"));
     layout->addWidget(m_clear);
     connect(m_clear, &QAbstractButton::clicked, this, &ClipboardFooter::clearRequested);
-    setFiltering(true);
+    refresh();
 }
 
 void ClipboardFooter::setFiltering(bool ignoreSensitive)
 {
-    m_symbol = ignoreSensitive ? QStringLiteral("checkmark.shield") : QStringLiteral("lock.open");
-    m_icon->setPixmap(Icons::pixmap(m_symbol, m_style.footerIconSize, m_style.footerText, devicePixelRatioF()));
-    m_text->setText(ignoreSensitive ? QStringLiteral("仅本机 · 已过滤敏感内容")
-                                    : QStringLiteral("仅本机 · 敏感内容过滤关闭"));
+    m_ignoreSensitive = ignoreSensitive;
+    refresh();
+}
+
+void ClipboardFooter::setSaveFailure(const QString &failure)
+{
+    m_saveFailure = failure;
+    refresh();
+}
+
+void ClipboardFooter::refresh()
+{
+    const bool failing = !m_saveFailure.isEmpty();
+    m_symbol = failing             ? QStringLiteral("xmark.circle.fill")
+               : m_ignoreSensitive ? QStringLiteral("checkmark.shield")
+                                   : QStringLiteral("lock.open");
+    m_icon->setSymbol(m_symbol);
+    m_text->setText(failing             ? m_saveFailure
+                    : m_ignoreSensitive ? QStringLiteral("仅本机 · 已过滤敏感内容")
+                                        : QStringLiteral("仅本机 · 敏感内容过滤关闭"));
 }
 
 QString ClipboardFooter::privacyText() const

@@ -41,6 +41,7 @@ ClipboardView::ClipboardView(AppStore &store, QWidget *parent, ClipboardPageStyl
     connect(m_footer, &ClipboardFooter::pointerEntered, this, [this] { m_hoverState->update(std::nullopt); });
     m_search->setText(store.query());
     m_footer->setFiltering(store.ignoreSensitive());
+    m_footer->setSaveFailure(store.saveFailure());
     refreshList();
 }
 
@@ -61,6 +62,8 @@ void ClipboardView::buildLayout()
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setWidgetResizable(false);
     m_scroll->setWidget(m_list);
+    // setWidget turns the content's background fill on: the rows sit on the panel's glass.
+    m_list->setAutoFillBackground(false);
     m_scroll->viewport()->setAutoFillBackground(false);
     m_scroll->setAutoFillBackground(false);
     m_scroll->viewport()->installEventFilter(this);
@@ -81,6 +84,7 @@ void ClipboardView::connectStore()
     });
     connect(&m_store, &AppStore::ignoreSensitiveChanged, this,
             [this] { m_footer->setFiltering(m_store.ignoreSensitive()); });
+    connect(&m_store, &AppStore::saveFailureChanged, this, [this] { m_footer->setSaveFailure(m_store.saveFailure()); });
     connect(&m_store, &AppStore::copiedIDChanged, this, &ClipboardView::onCopiedIDChanged);
     connect(m_search, &SearchField::textChanged, this, [this](const QString &text) {
         if (m_store.query() != text)

@@ -10,6 +10,8 @@ class AppStore;
 class IconTile;
 class LabelButton;
 class NoteEditor;
+class ElidedLabel;
+class IconLabel;
 class QLabel;
 class QStackedLayout;
 class SelectableNoteView;
@@ -67,13 +69,13 @@ private:
     QUrl m_renderedUrl; // the note the view shows
     QTimer m_copiedTimer;
     LabelButton *m_back = nullptr;
-    QLabel *m_fileName = nullptr;
+    ElidedLabel *m_fileName = nullptr;
     IconTile *m_copy = nullptr;
     IconTile *m_edit = nullptr;
     QStackedLayout *m_content = nullptr;
     SelectableNoteView *m_view = nullptr;
     NoteEditor *m_editor = nullptr;
-    QLabel *m_folderIcon = nullptr;
+    IconLabel *m_folderIcon = nullptr;
     QLabel *m_folder = nullptr;
-    QLabel *m_status = nullptr;
+    ElidedLabel *m_status = nullptr;
 };

@@ -12,8 +12,10 @@
 #include "views/widgets/icon_tile.h"
 #include "views/widgets/liquid_glass_canvas.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace {
@@ -39,6 +41,10 @@ RootView::RootView(AppStore &store, const QString &supportPicturePath, QWidget *
 {
     setPalette(lightPalette());
     setAutoFillBackground(false);
+    // Menus and tooltips are windows of their own, which take the application's palette,
+    // not this view's: they get the light one there, whatever the desktop's theme.
+    QApplication::setPalette(lightPalette(), "QMenu");
+    QToolTip::setPalette(lightPalette());
     m_canvas = new LiquidGlassCanvas(this);
 
     auto *column = new QVBoxLayout(this);
@@ -100,7 +106,8 @@ QWidget *RootView::makeHeader()
 QPalette RootView::lightPalette()
 {
     const QColor accent = Palette::accent();
-    QPalette palette;
+    // Every role starts light (derived from the backdrop), not from the desktop's palette.
+    QPalette palette(Palette::kOpaquePopoverBackdrop, Palette::kOpaqueBackdrop);
     palette.setColor(QPalette::Window, Palette::kOpaqueBackdrop);
     palette.setColor(QPalette::WindowText, Palette::kPrimaryText);
     palette.setColor(QPalette::Base, Palette::white(1.0));

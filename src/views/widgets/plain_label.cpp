@@ -5,10 +5,9 @@
 #include <QLabel>
 #include <QPalette>
 
-QLabel *makePlainLabel(const QString &text, const QFont &font, const QColor &color, QWidget *parent, QLabel *label)
+QLabel *makePlainLabel(const QString &text, const QFont &font, const QColor &color, QWidget *parent)
 {
-    if (!label)
-        label = new QLabel(parent);
+    auto *label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setText(text);
     label->setFont(font);

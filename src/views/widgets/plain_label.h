@@ -8,7 +8,5 @@ class QLabel;
 class QWidget;
 
 // A label that always shows its text literally (Qt::PlainText): note names, folder paths and
-// status lines must never be read as HTML. `label`, when given, is set up instead of a new QLabel
-// (a subclass, say); `parent` is then unused.
-QLabel *makePlainLabel(const QString &text, const QFont &font, const QColor &color, QWidget *parent,
-                       QLabel *label = nullptr);
+// status lines must never be read as HTML.
+QLabel *makePlainLabel(const QString &text, const QFont &font, const QColor &color, QWidget *parent);
