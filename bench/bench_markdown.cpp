@@ -5,7 +5,9 @@
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
 #include <QTextDocument>
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <ctime>
 
 namespace {
 
@@ -65,6 +67,37 @@ void BM_NoteDocumentFillAndLayout(benchmark::State &state)
     }
 }
 BENCHMARK(BM_NoteDocumentFillAndLayout)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+double threadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// A 64 KB line of "![": cleaned, summarised for a card and built into the note's document.
+// Budget: 100 ms of CPU per round; a round over it fails the benchmark.
+void BM_LongBracketLine(benchmark::State &state)
+{
+    ensureGuiApplication();
+    constexpr double kBudgetMs = 100;
+    const QString line = QStringLiteral("![").repeated(32768);
+    const QString note = QStringLiteral("# Title\n") + line;
+    QTextDocument document;
+    double worst = 0;
+    for (auto _ : state) {
+        const double start = threadCpuMs();
+        benchmark::DoNotOptimize(MarkdownPresentation::clean(line));
+        benchmark::DoNotOptimize(NoteCardSummary::fromText(note, QStringLiteral("note.md")));
+        NoteDocumentBuilder::fill(document, NoteDocumentInput{QStringLiteral("Title"), line, {}});
+        worst = std::max(worst, threadCpuMs() - start);
+    }
+    state.counters["worst_cpu_ms"] = worst;
+    state.counters["budget_ms"] = kBudgetMs;
+    if (worst > kBudgetMs)
+        state.SkipWithError("over the 100 ms budget");
+}
+BENCHMARK(BM_LongBracketLine)->Unit(benchmark::kMillisecond);
 
 void BM_CardSummary(benchmark::State &state)
 {

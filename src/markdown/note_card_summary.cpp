@@ -2,7 +2,7 @@
 
 #include "markdown_patterns.h"
 #include "markdown_presentation.h"
-#include "note_text_reader.h"
+#include "text/text_file.h"
 #include "text_lines.h"
 
 #include <QFileInfo>
@@ -22,15 +22,19 @@ QStringList nonEmptyTrimmedLines(const QString &text)
 
 QString previewOf(const QStringList &lines)
 {
-    QStringList parts;
-    for (qsizetype i = 1; i < lines.size(); ++i) {
+    const QString separator = QStringLiteral("  \u00B7  ");
+    QString preview;
+    for (qsizetype i = 1; i < lines.size() && preview.size() < NoteCardSummary::kMaxPreviewLength; ++i) {
         if (MarkdownPatterns::horizontalRule().contains(lines.at(i)))
             continue;
-        QString cleaned = MarkdownPresentation::clean(lines.at(i));
-        if (!cleaned.isEmpty())
-            parts.append(std::move(cleaned));
+        const QString cleaned = MarkdownPresentation::clean(lines.at(i));
+        if (cleaned.isEmpty())
+            continue;
+        if (!preview.isEmpty())
+            preview += separator;
+        preview += cleaned;
     }
-    return parts.join(QStringLiteral("  \u00B7  "));
+    return preview;
 }
 
 } // namespace
@@ -50,5 +54,5 @@ NoteCardSummary NoteCardSummary::fromText(const QString &text, const QString &fi
 
 NoteCardSummary NoteCardSummary::fromFile(const QString &path)
 {
-    return fromText(NoteTextReader::readOrEmpty(path), QFileInfo(path).fileName());
+    return fromText(TextFile::readUtf8(path, kReadBytes).value_or(QString()), QFileInfo(path).fileName());
 }

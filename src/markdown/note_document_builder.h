@@ -24,11 +24,8 @@ struct NoteDocumentInput
 // line, each with the fonts and colours of its kind. Plain text only: the note never
 // reaches an HTML parser. Fonts come from QFontDatabase, so a QGuiApplication must exist.
 namespace NoteDocumentBuilder {
-// Replaces the whole content of document.
+// Replaces the whole content of document (NoteDocumentWriter does it in slices).
 void fill(QTextDocument &document, const NoteDocumentInput &input);
-
-// Same text and the same block and character formats, fragment by fragment.
-bool sameContent(const QTextDocument &a, const QTextDocument &b);
 
 // The selection to restore after the content was replaced: the old range cut to the new
 // length, or nothing when the old start lies past the new end. Positions as in

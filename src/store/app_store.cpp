@@ -46,7 +46,7 @@ AppStore::AppStore(const Options &options, QObject *parent)
         }
     });
     m_clipHistory = std::make_unique<ClipHistory>(*m_pictures);
-    m_notes = std::make_unique<NoteLibrary>(imagesDirectory());
+    m_notes = std::make_unique<NoteLibrary>(imagesDirectory(), *m_clock);
     relayNoteSignals();
     m_copiedMarkTimer = m_clock->createTimer(StoreClock::Repeat::once, [this] { setCopiedID(std::nullopt); });
 
@@ -113,6 +113,8 @@ void AppStore::relayNoteSignals()
     relay(&NoteLibrary::isEditingNoteChanged, &AppStore::isEditingNoteChanged);
     relay(&NoteLibrary::directoryChanged, &AppStore::noteDirectoryChanged);
     relay(&NoteLibrary::statusTextChanged, &AppStore::statusTextChanged);
+    connect(m_notes.get(), &NoteLibrary::searchUpdated, this, &AppStore::notesSearchUpdated);
+    connect(m_notes.get(), &NoteLibrary::selectedNoteRemoved, this, &AppStore::selectedNoteRemoved);
 }
 
 QString AppStore::imagesDirectory() const

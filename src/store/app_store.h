@@ -91,6 +91,10 @@ public:
     // --- derived lists ------------------------------------------------------------------
     QList<ClipItem> filteredClips() const { return m_clipHistory->filtered(m_query); }
     QList<NoteFile> filteredNotes() const { return m_notes->filtered(m_query); }
+    // Every note's text has been read for the notes search (it happens in the background).
+    bool isNotesSearchComplete() const { return m_notes->isSearchComplete(); }
+    // A listed note's card summary once read in the background; nothing before (notesSearchUpdated).
+    std::optional<NoteCardSummary> noteCardSummary(const NoteFile &note) const { return m_notes->cardSummary(note); }
 
     // --- clipboard ---------------------------------------------------------------------
     // The panel came out (true) or collapsed (false): the poll rate, where polling is needed.
@@ -105,12 +109,17 @@ public:
     // Sets the field and writes "preferences.json" at once.
     void setIgnoreSensitive(bool ignore);
     void reloadNotes(bool createWelcomeIfNeeded = false) { m_notes->reload(createWelcomeIfNeeded); }
+    // reloadNotes without blocking: the selected note is read now, the folder in the background.
+    void refreshNotes() { m_notes->refresh(); }
+    bool isListingNotes() const { return m_notes->isListing(); }
     void chooseNoteDirectory();
     void selectNote(const NoteFile &note) { m_notes->select(note); }
     bool saveNote() { return m_notes->save(); }     // true when the file was written
     bool createNote() { return m_notes->create(); } // true when a new file was written
     bool createNote(const ClipItem &item) { return m_notes->create(item); }
     static QString folderLabel(const QString &path);
+    // The notes page is shown: follow what other programs do to the notes folder.
+    void setNotesFollowed(bool followed) { m_notes->setFollowing(followed); }
 
     // --- files ---------------------------------------------------------------------------
     QString supportDirectory() const { return m_supportDirectory; }
@@ -139,6 +148,11 @@ signals:
     void saveFailureChanged();
     // A history file write finished on the worker.
     void historySaved();
+    // The notes search knows more notes' texts (filteredNotes may find more).
+    void notesSearchUpdated();
+    // While followed, the selected note's file was removed by another program; the selection
+    // has moved on and the status line says so.
+    void selectedNoteRemoved();
 
 private:
     template <typename T, typename Signal> void publish(T &field, const T &value, Signal signal)

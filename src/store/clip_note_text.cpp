@@ -5,6 +5,7 @@
 #include "text/icu_regex.h"
 
 #include <QUrl>
+#include <algorithm>
 
 namespace ClipNoteText {
 
@@ -26,16 +27,13 @@ bool isLineBreak(QChar c)
     }
 }
 
+// Blank: nothing but white space, any of Unicode's (an ideographic or no-break space too).
 bool isBlankLine(QStringView line)
 {
-    for (QChar c : line) {
-        if (c != QLatin1Char(' ') && c != QLatin1Char('\t'))
-            return false;
-    }
-    return true;
+    return std::all_of(line.begin(), line.end(), [](QChar c) { return c.isSpace(); });
 }
 
-// The first line that holds more than spaces and tabs, untrimmed; `fallback` when none does.
+// The first line that holds more than white space, untrimmed; `fallback` when none does.
 QString firstNonBlankLine(const QString &text, const QString &fallback)
 {
     qsizetype start = 0;

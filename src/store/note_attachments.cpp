@@ -23,11 +23,17 @@ constexpr qint64 kMaxPictureBytes = qint64(1) << 30;
 bool copyPicture(const ClipItem &item, const QString &imagesDirectory, const QString &noteFolder, QString *fileName,
                  QString *status)
 {
+    const QString failed = QStringLiteral("图片保存失败：");
+    // A picture deleted since it was captured is a failure to report; a path that is not one of
+    // the store's pictures (a hand-edited history) is never read at all.
+    if (item.imagePath && !NotePaths::entryExists(*item.imagePath)) {
+        *status = failed + QStringLiteral("图片文件不存在");
+        return false;
+    }
     if (!item.imagePath || !StoredPictures::isStoredPicture(*item.imagePath, imagesDirectory)) {
         *status = QStringLiteral("图片文件不可用");
         return false;
     }
-    const QString failed = QStringLiteral("图片保存失败：");
     QByteArray picture;
     if (!AtomicFile::readRegularFile(*item.imagePath, &picture, kMaxPictureBytes)) {
         *status = failed + QStringLiteral("无法读取图片文件");

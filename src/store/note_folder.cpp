@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QUrl>
 #include <algorithm>
+#include <limits>
+#include <optional>
 
 namespace NoteFolder {
 
@@ -27,48 +29,90 @@ bool isMarkdownName(const QString &fileName)
     return !fileName.startsWith(QLatin1Char('.')) && fileName.endsWith(QLatin1String(".md"), Qt::CaseInsensitive);
 }
 
-// Reading a FIFO would block for ever and a device can be endless: regular files only. The
-// listing is sorted by name so that notes with equal dates always come in the same order.
-QList<QUrl> listNoteFiles(const QString &folder)
+std::optional<NoteFile> entryOf(const QFileInfo &info)
+{
+    if (!isMarkdownName(info.fileName()) || !info.isFile())
+        return std::nullopt;
+    NoteFile note;
+    note.url = QUrl::fromLocalFile(info.absoluteFilePath());
+    note.modifiedAt = info.lastModified(); // follows links: the target's date
+    note.size = info.size();
+    return note;
+}
+
+// Reading a FIFO would block for ever and a device can be endless: regular files only.
+QList<NoteFile> listNoteFiles(const QString &folder)
 {
     if (folder.isEmpty())
         return {}; // QDir("") would be the working directory
-    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
-    QList<QUrl> urls;
-    for (const QFileInfo &entry : entries) {
-        if (isMarkdownName(entry.fileName()) && entry.isFile())
-            urls.append(QUrl::fromLocalFile(entry.absoluteFilePath()));
+    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
+    QList<NoteFile> notes;
+    notes.reserve(entries.size());
+    for (const QFileInfo &info : entries) {
+        if (std::optional<NoteFile> note = entryOf(info))
+            notes.append(std::move(*note));
     }
-    return urls;
+    return notes;
 }
 
+// Newest first, an unknown date last, equal dates by name, so the order never depends on the
+// listing's. Dates are compared as numbers, computed once per note.
 void sortNewestFirst(QList<NoteFile> &notes)
 {
-    std::stable_sort(notes.begin(), notes.end(), [](const NoteFile &a, const NoteFile &b) {
-        if (!a.modifiedAt.isValid() || !b.modifiedAt.isValid())
-            return a.modifiedAt.isValid() && !b.modifiedAt.isValid();
-        return a.modifiedAt > b.modifiedAt;
+    QList<std::pair<qint64, qsizetype>> keys;
+    keys.reserve(notes.size());
+    for (qsizetype i = 0; i < notes.size(); ++i) {
+        const QDateTime &date = notes.at(i).modifiedAt;
+        keys.append({date.isValid() ? date.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min(), i});
+    }
+    std::sort(keys.begin(), keys.end(), [&notes](const auto &a, const auto &b) {
+        if (a.first != b.first)
+            return a.first > b.first;
+        return notes.at(a.second).title() < notes.at(b.second).title();
     });
+    QList<NoteFile> sorted;
+    sorted.reserve(notes.size());
+    for (const auto &key : std::as_const(keys))
+        sorted.append(std::move(notes[key.second]));
+    notes = std::move(sorted);
 }
 
 } // namespace
 
-QList<NoteFile> load(const QString &folder, bool createWelcomeIfEmpty)
+QList<NoteFile> list(const QString &folder, bool createWelcomeIfEmpty)
 {
     QDir().mkpath(folder);
-    QList<QUrl> urls = listNoteFiles(folder);
-    if (urls.isEmpty() && createWelcomeIfEmpty && !folder.isEmpty()) {
+    QList<NoteFile> notes = listNoteFiles(folder);
+    if (notes.isEmpty() && createWelcomeIfEmpty && !folder.isEmpty()) {
         // Listed only when it really was written.
         const QString path = folder + QLatin1Char('/') + kWelcomeFileName;
         if (!NotePaths::entryExists(path) && AtomicFile::write(path, welcomeNoteBytes()))
-            urls.append(QUrl::fromLocalFile(path));
+            notes = listNoteFiles(folder);
     }
-    QList<NoteFile> notes;
-    notes.reserve(urls.size());
-    for (const QUrl &url : std::as_const(urls))
-        notes.append(NoteFile::read(url));
     sortNewestFirst(notes);
     return notes;
+}
+
+QList<NoteFile> withEntry(const QList<NoteFile> &notes, const QString &path)
+{
+    const QUrl url = QUrl::fromLocalFile(path);
+    QList<NoteFile> result;
+    result.reserve(notes.size() + 1);
+    for (const NoteFile &note : notes) {
+        if (note.url != url)
+            result.append(note);
+    }
+    const std::optional<NoteFile> entry = entryOf(QFileInfo(path));
+    if (!entry)
+        return result;
+    const auto before = [&entry](const NoteFile &other) {
+        if (!entry->modifiedAt.isValid() || !other.modifiedAt.isValid())
+            return entry->modifiedAt.isValid() && !other.modifiedAt.isValid();
+        return entry->modifiedAt > other.modifiedAt
+               || (entry->modifiedAt == other.modifiedAt && entry->title() < other.title());
+    };
+    result.insert(std::find_if(result.cbegin(), result.cend(), before) - result.cbegin(), *entry);
+    return result;
 }
 
 QString label(const QString &path)

@@ -4,8 +4,10 @@
 #include "clip_note_text.h"
 #include "note_attachments.h"
 #include "note_folder.h"
+#include "note_folder_watcher.h"
 #include "note_paths.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 namespace {
@@ -13,11 +15,11 @@ namespace {
 const QString kNewNoteBase = QStringLiteral("新笔记");
 const QString kNewNoteContent = QStringLiteral("# 新笔记\n\n开始记录……\n");
 const QString kClipNoteFallback = QStringLiteral("剪贴板笔记");
-const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+const QString kNoNameLeft = QStringLiteral("没有可用的文件名");
 
-QString noNameLeft()
+QString openedStatus(const NoteFile &note)
 {
-    return QStringLiteral("没有可用的文件名");
+    return note.complete ? QStringLiteral("已打开") : QStringLiteral("笔记过大，只显示前 4 MB（只读）");
 }
 
 std::optional<NoteFile> findNote(const QList<NoteFile> &notes, const QUrl &url)
@@ -28,15 +30,37 @@ std::optional<NoteFile> findNote(const QList<NoteFile> &notes, const QUrl &url)
 
 } // namespace
 
-NoteLibrary::NoteLibrary(const QString &imagesDirectory, QObject *parent)
+NoteLibrary::NoteLibrary(const QString &imagesDirectory, StoreClock &clock, QObject *parent)
     : QObject(parent)
     , m_imagesDirectory(imagesDirectory)
+    , m_search(std::make_unique<NoteSearchIndex>())
+    , m_watcher(std::make_unique<NoteFolderWatcher>(clock))
 {
+    connect(m_search.get(), &NoteSearchIndex::updated, this, &NoteLibrary::searchUpdated);
+    connect(m_watcher.get(), &NoteFolderWatcher::changed, this, [this] {
+        if (m_following)
+            listInBackground();
+    });
+    m_lister.setMaxThreadCount(1);
+}
+
+NoteLibrary::~NoteLibrary()
+{
+    m_lister.waitForDone(); // a listing still queued for this object is dropped with it
 }
 
 // clang-format off
-void NoteLibrary::setDirectory(const QString &path) { publish(m_directory, path, &NoteLibrary::directoryChanged); }
-void NoteLibrary::setNotes(const QList<NoteFile> &notes) { publish(m_notes, notes, &NoteLibrary::notesChanged); }
+void NoteLibrary::setDirectory(const QString &path)
+{
+    ++m_listGeneration; // a listing of the old folder must not become this one's list
+    publish(m_directory, path, &NoteLibrary::directoryChanged);
+}
+void NoteLibrary::setNotes(const QList<NoteFile> &notes)
+{
+    ++m_listGeneration; // a listing asked for earlier is older than this list
+    m_search->update(notes);
+    publish(m_notes, notes, &NoteLibrary::notesChanged);
+}
 void NoteLibrary::setSelectedNote(const std::optional<NoteFile> &note)
 {
     publish(m_selectedNote, note, &NoteLibrary::selectedNoteChanged);
@@ -51,24 +75,68 @@ void NoteLibrary::setStatusText(const QString &text) { publish(m_statusText, tex
 
 void NoteLibrary::reload(bool createWelcomeIfEmpty)
 {
-    setNotes(NoteFolder::load(m_directory, createWelcomeIfEmpty));
+    setNotes(NoteFolder::list(m_directory, createWelcomeIfEmpty));
     const std::optional<NoteFile> same = m_selectedNote ? findNote(m_notes, m_selectedNote->url) : std::nullopt;
-    if (same) {
+    if (same)
         select(*same);
-    } else if (!m_notes.isEmpty()) {
-        select(m_notes.first());
-    } else {
-        setSelectedNote(std::nullopt);
-        setNoteText(QString());
+    else
+        selectNewestOrNothing();
+    if (m_following)
+        watchFiles();
+}
+
+void NoteLibrary::refresh()
+{
+    if (m_selectedNote)
+        select(*m_selectedNote);
+    listInBackground();
+}
+
+void NoteLibrary::listInBackground()
+{
+    const int generation = m_listGeneration;
+    ++m_listingsInFlight;
+    m_lister.start([this, folder = m_directory, generation] {
+        const QList<NoteFile> notes = NoteFolder::list(folder, false);
+        QMetaObject::invokeMethod(
+            this, [this, generation, notes] { applyListing(generation, notes); }, Qt::QueuedConnection);
+    });
+}
+
+void NoteLibrary::applyListing(int generation, const QList<NoteFile> &notes)
+{
+    --m_listingsInFlight;
+    if (generation != m_listGeneration)
+        return;
+    if (notes != m_notes) {
+        setNotes(notes);
+        // Listings come back in the order they were asked for: one asked for after this one,
+        // for a later change, is newer still and must not be dropped.
+        if (m_listGeneration == generation + 1)
+            m_listGeneration = generation;
     }
+    followSelection();
+    if (m_following)
+        watchFiles();
+}
+
+void NoteLibrary::selectNewestOrNothing()
+{
+    if (!m_notes.isEmpty()) {
+        select(m_notes.first());
+        return;
+    }
+    setSelectedNote(std::nullopt);
+    setNoteText(QString());
 }
 
 void NoteLibrary::select(const NoteFile &note)
 {
+    const NoteFile read = NoteFile::read(note.url);
     setIsEditingNote(false);
-    setSelectedNote(note);
-    setNoteText(note.content);
-    setStatusText(QStringLiteral("已打开"));
+    setSelectedNote(read);
+    setNoteText(read.content);
+    setStatusText(openedStatus(read));
 }
 
 bool NoteLibrary::save()
@@ -77,12 +145,16 @@ bool NoteLibrary::save()
         return false;
     const NoteFile note = *m_selectedNote;
     QString error;
-    // A file that was not read as UTF-8 shows an empty text; writing that back would destroy it.
-    if (!note.readable)
+    // A file that was not read as UTF-8 shows an empty text, and one read only in part shows
+    // its beginning; writing either back would destroy the file.
+    if (note.stamp.exists && !note.readable)
         error = QStringLiteral("文件不是有效的 UTF-8 文本");
+    else if (!note.complete)
+        error = QStringLiteral("笔记过大，只读");
+    else if (!note.stamp.matchesFile(note.path()))
+        return saveBeside(note);
     else if (NotePaths::isWritableNoteTarget(note.path(), &error)) {
-        const QByteArray data = (note.hasBom ? kUtf8Bom : QByteArray()) + m_noteText.toUtf8();
-        if (AtomicFile::write(note.path(), data, AtomicFile::Mode::Default, &error))
+        if (AtomicFile::write(note.path(), note.fileBytes(m_noteText), AtomicFile::Mode::Default, &error))
             error.clear();
         else if (error.isEmpty())
             error = QStringLiteral("写入失败");
@@ -91,9 +163,24 @@ bool NoteLibrary::save()
         setStatusText(QStringLiteral("保存失败：") + error);
         return false;
     }
-    reload(false);
-    setSelectedNote(findNote(m_notes, note.url));
+    selectWritten(note.path());
     setStatusText(QStringLiteral("已保存到文件"));
+    setIsEditingNote(false);
+    return true;
+}
+
+// The note's file changed or went away since it was read: both versions are kept, the text
+// being edited in a new file next to it, which becomes the selection.
+bool NoteLibrary::saveBeside(const NoteFile &note)
+{
+    const QString path = NotePaths::conflictPath(note.path(), QDateTime::currentDateTime());
+    QString error = kNoNameLeft;
+    if (path.isEmpty() || !AtomicFile::write(path, note.fileBytes(m_noteText), AtomicFile::Mode::Default, &error)) {
+        setStatusText(QStringLiteral("保存失败：") + error);
+        return false;
+    }
+    selectWritten(path);
+    setStatusText(QStringLiteral("已另存为：") + QFileInfo(path).fileName());
     setIsEditingNote(false);
     return true;
 }
@@ -105,11 +192,17 @@ bool NoteLibrary::saveEdit()
     return save();
 }
 
-void NoteLibrary::selectCreated(const QUrl &url)
+// A file this library has just written: its entry is updated in the list (the rest of the
+// folder is not listed again) and it becomes the selection, read back from disk.
+void NoteLibrary::selectWritten(const QString &path)
 {
-    reload(false);
-    if (const std::optional<NoteFile> created = findNote(m_notes, url))
-        select(*created);
+    setNotes(NoteFolder::withEntry(m_notes, path));
+    if (const std::optional<NoteFile> written = findNote(m_notes, QUrl::fromLocalFile(path)))
+        select(*written);
+    if (m_following) {
+        watchFiles();
+        listInBackground(); // what a listing dropped by the new list would have brought
+    }
 }
 
 bool NoteLibrary::create()
@@ -117,12 +210,12 @@ bool NoteLibrary::create()
     if (!saveEdit())
         return false;
     const QString path = NotePaths::uniqueNotePath(m_directory, kNewNoteBase);
-    QString error = noNameLeft();
+    QString error = kNoNameLeft;
     if (path.isEmpty() || !AtomicFile::write(path, kNewNoteContent.toUtf8(), AtomicFile::Mode::Default, &error)) {
         setStatusText(QStringLiteral("生成失败：") + error);
         return false;
     }
-    selectCreated(QUrl::fromLocalFile(path));
+    selectWritten(path);
     return true;
 }
 
@@ -133,7 +226,7 @@ bool NoteLibrary::create(const ClipItem &item)
     const QString title = ClipNoteText::title(item);
     const QString path = NotePaths::uniqueNotePath(m_directory, NotePaths::safeBaseName(title, kClipNoteFallback));
     if (path.isEmpty()) {
-        setStatusText(QStringLiteral("生成失败：") + noNameLeft());
+        setStatusText(QStringLiteral("生成失败：") + kNoNameLeft);
         return false;
     }
     QString imageFileName;
@@ -149,29 +242,54 @@ bool NoteLibrary::create(const ClipItem &item)
         setStatusText(QStringLiteral("生成失败：") + error);
         return false;
     }
-    const QUrl url = QUrl::fromLocalFile(path);
-    selectCreated(url);
-    m_pendingNoteOpenURL = url;
+    selectWritten(path);
+    m_pendingNoteOpenURL = QUrl::fromLocalFile(path);
     setStatusText(QStringLiteral("已生成笔记"));
     return true;
 }
 
-QList<NoteFile> NoteLibrary::filtered(const QString &query) const
+void NoteLibrary::setFollowing(bool following)
 {
-    const QString key = query.trimmed().toLower();
-    if (key.isEmpty())
-        return m_notes;
-    if (m_indexedNotes.size() != m_notes.size() || m_indexedNotes.constData() != m_notes.constData()) {
-        m_indexedNotes = m_notes;
-        m_searchTexts.clear();
-        m_searchTexts.reserve(m_notes.size());
-        for (const NoteFile &note : m_notes)
-            m_searchTexts.append((note.title() + QLatin1Char(' ') + note.content).toLower());
+    if (m_following == following)
+        return;
+    m_following = following;
+    if (following)
+        watchFiles();
+    else
+        m_watcher->stop();
+}
+
+void NoteLibrary::watchFiles()
+{
+    QStringList files;
+    if (m_selectedNote)
+        files.append(m_selectedNote->path());
+    for (qsizetype i = 0; i < m_notes.size() && files.size() < NoteFolderWatcher::kMaxFiles; ++i)
+        files.append(m_notes.at(i).path());
+    m_watcher->watch(m_directory, files);
+}
+
+// The editor's text is the user's: while editing nothing replaces it, and a save notices the
+// change. Otherwise the selected note shows its file as it is now.
+void NoteLibrary::followSelection()
+{
+    if (m_isEditingNote)
+        return;
+    if (!m_selectedNote) {
+        if (!m_notes.isEmpty())
+            select(m_notes.first());
+        return;
     }
-    QList<NoteFile> result;
-    for (qsizetype i = 0; i < m_searchTexts.size(); ++i) {
-        if (m_searchTexts.at(i).contains(key))
-            result.append(m_indexedNotes.at(i));
+    if (!findNote(m_notes, m_selectedNote->url)) {
+        const QString name = m_selectedNote->title();
+        selectNewestOrNothing();
+        setStatusText(QStringLiteral("笔记文件已被删除：") + name);
+        emit selectedNoteRemoved();
+        return;
     }
-    return result;
+    const NoteFile read = NoteFile::read(m_selectedNote->url);
+    if (read == *m_selectedNote)
+        return;
+    setSelectedNote(read);
+    setNoteText(read.content);
 }

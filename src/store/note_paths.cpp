@@ -86,6 +86,18 @@ QString safeBaseName(const QString &title, const QString &fallback)
     return base.isEmpty() ? fallback : base;
 }
 
+QString conflictPath(const QString &notePath, const QDateTime &when)
+{
+    const QFileInfo note(notePath);
+    QString name = note.fileName();
+    if (name.endsWith(kExtension, Qt::CaseInsensitive))
+        name.chop(kExtension.size());
+    const QString suffix = QStringLiteral(" (冲突 ") + when.toString(QStringLiteral("yyyy-MM-dd HHmmss")) + u')';
+    const QString room = suffix + QStringLiteral(" ") + QString::number(kMaxCounter) + kExtension;
+    const int maxNameBytes = kMaxFileNameBytes - int(room.toUtf8().size());
+    return uniqueNotePath(note.absolutePath(), Graphemes::leftUtf8Bytes(name, maxNameBytes) + suffix);
+}
+
 QString uniqueNotePath(const QString &folder, const QString &base)
 {
     if (folder.isEmpty())

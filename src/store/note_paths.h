@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 // File-system rules of the notes folder: which names are taken, which targets may be written,
@@ -24,6 +25,11 @@ bool isWritableNoteTarget(const QString &path, QString *errorText);
 // dropped (a hidden file is never listed), and whole grapheme clusters are cut until
 // "<base> 999999.md" fits in 255 UTF-8 bytes. Never empty: `fallback` when nothing is left.
 QString safeBaseName(const QString &title, const QString &fallback);
+
+// Where a text that could not be saved over `notePath` (the file changed elsewhere) goes:
+// "<name> (冲突 yyyy-MM-dd HHmmss).md" beside it, `name` being the note's file name without
+// ".md", made unique like any note (a " 2", " 3", ... before ".md"). Empty when no name is free.
+QString conflictPath(const QString &notePath, const QDateTime &when);
 
 // "<folder>/<base>.md", else "<folder>/<base> 2.md", "<base> 3.md", ... the first name not
 // taken (entryExists). Empty when every counter up to kMaxCounter is taken, or without a folder.

@@ -40,8 +40,6 @@ private slots:
                                              << "**unclosed";
         QTest::newRow("quote marker once") << ">> nested"
                                            << "> nested";
-        QTest::newRow("hash without space") << "#tag"
-                                            << "tag";
         QTest::newRow("seven hashes") << "####### x"
                                       << "# x";
         QTest::newRow("bullet marker only at start") << "a - b"
@@ -50,16 +48,6 @@ private slots:
                                        << "a b";
         QTest::newRow("runs of white space and newlines") << "a\t\tb\n  c\u3000\u3000d"
                                                           << "a b c d";
-        QTest::newRow("no-break spaces collapse") << "a\u00A0\u00A0b"
-                                                  << "a b";
-        QTest::newRow("trimmed both ends") << "  padded \t"
-                                           << "padded";
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("only a marker") << "## "
-                                       << "";
-        QTest::newRow("Chinese") << QStringLiteral("**重要** 的[事项](a.md)") << QStringLiteral("重要 的事项");
-        QTest::newRow("emoji inside italic") << QStringLiteral("*😀*") << QStringLiteral("😀");
         QTest::newRow("replacement text with $ is literal") << "[cost $1](x)"
                                                             << "cost $1";
         QTest::newRow("backslashes are kept") << "**a\\b**"
@@ -72,14 +60,6 @@ private slots:
         QCOMPARE(MarkdownPresentation::clean(input), expected);
     }
 
-    // Adversarial bracket soup must come back (the engine has a time limit) and as text.
-    void cleanSurvivesPathologicalInput()
-    {
-        const QString soup = QString(5000, u'[') + QStringLiteral("](") + QString(5000, u'*');
-        const QString result = MarkdownPresentation::clean(soup);
-        QVERIFY(!result.isEmpty());
-    }
-
     void split_data()
     {
         QTest::addColumn<QString>("text");
@@ -87,9 +67,8 @@ private slots:
         QTest::newRow("empty is one empty line") << "" << QStringList{""};
         QTest::newRow("trailing newline") << "a\n" << QStringList{"a", ""};
         QTest::newRow("CR LF gives an extra empty line") << "a\r\nb" << QStringList{"a", "", "b"};
-        QTest::newRow("lone CR") << "a\rb" << QStringList{"a", "b"};
-        QTest::newRow("VT and FF") << "a\vb\fc" << QStringList{"a", "b", "c"};
-        QTest::newRow("NEL") << QStringLiteral("a\u0085b") << QStringList{"a", "b"};
+        QTest::newRow("CR, VT, FF and NEL")
+            << QStringLiteral("a\rb\vc\fd\u0085e") << QStringList{"a", "b", "c", "d", "e"};
         QTest::newRow("line and paragraph separators")
             << QStringLiteral("a\u2028b\u2029c") << QStringList{"a", "b", "c"};
         QTest::newRow("tabs are not newlines") << "a\tb" << QStringList{"a\tb"};
@@ -116,9 +95,6 @@ private slots:
                                         << "x";
         QTest::newRow("byte-order mark is no space")
             << QStringLiteral("\uFEFFx") << QStringLiteral("\uFEFFx") << QStringLiteral("\uFEFFx");
-        QTest::newRow("all blank") << " \t "
-                                   << ""
-                                   << "";
     }
     void trimming()
     {

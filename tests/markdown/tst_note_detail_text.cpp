@@ -30,13 +30,7 @@ private slots:
                                                       << "x";
         QTest::newRow("no space after the hash") << "#Hello\nx" << OptionalName("Note.md") << "Note"
                                                  << "#Hello\nx";
-        QTest::newRow("every .md removed") << "a\nb" << OptionalName("a.md.md") << "a"
-                                           << "b";
         QTest::newRow("empty text, nothing selected") << "" << none << QStringLiteral("笔记") << "";
-        QTest::newRow("empty text, note selected") << "" << hello << "Hello"
-                                                   << "";
-        QTest::newRow("heading only") << "# Hello" << none << "Hello"
-                                      << "";
         QTest::newRow("CR LF after the heading") << "# T\r\n\r\nbody\r\n"
                                                  << none << "T"
                                                  << "body";

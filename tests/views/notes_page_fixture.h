@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 
 // The quiet store over a fresh notes folder, with helpers to shape that folder.
@@ -40,11 +42,12 @@ struct NotesPageFixture : QuietStore
         return in.open(QIODevice::ReadOnly) ? QString::fromUtf8(in.readAll()) : QString();
     }
 
-    // Ways to make the next save of `file` fail. The read-only one does not work for root.
+    // Ways to make the next save of `file` fail. The read-only one does not work for root;
+    // a full disk (a file size limit of a few bytes) leaves the note as it was, even for root.
     enum class Breakage
     {
         none,
-        folderInPlace,
+        diskFull,
         folderGone,
         readOnlyFile
     };
@@ -55,10 +58,12 @@ struct NotesPageFixture : QuietStore
     {
         switch (breakage) {
         case Breakage::none: break;
-        case Breakage::folderInPlace:
-            QFile::remove(file);
-            QDir().mkdir(file);
+        case Breakage::diskFull: {
+            std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of ending the test
+            const rlimit limit{4, RLIM_INFINITY};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
             break;
+        }
         case Breakage::folderGone: QDir(folder()).removeRecursively(); break;
         case Breakage::readOnlyFile:
             QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
@@ -69,6 +74,9 @@ struct NotesPageFixture : QuietStore
 
     void repair() const
     {
+        const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        QDir().mkpath(folder());
         QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 };

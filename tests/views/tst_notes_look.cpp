@@ -68,6 +68,8 @@ private:
         m_view->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
         m_view->appear();
+        // The folder is listed, and the notes read for their cards, in the background.
+        QTRY_VERIFY(!m_fx->store->isListingNotes() && m_fx->store->isNotesSearchComplete());
     }
 
 private slots:
@@ -170,7 +172,10 @@ private slots:
         m_fx->writeNote(name, QStringLiteral("# A\n"));
         showView();
         m_view->openNote(m_fx->store->notes().first());
-        const auto *label = detail()->findChild<ElidedLabel *>();
+        const ElidedLabel *label = nullptr;
+        for (const ElidedLabel *child : detail()->findChildren<ElidedLabel *>())
+            if (child->text() == name)
+                label = child;
         QVERIFY(label);
         QCOMPARE(label->text(), name);
         const QString shown = label->shownText();

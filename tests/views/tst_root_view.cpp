@@ -175,6 +175,7 @@ private slots:
         const QString file = m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\n"));
         store().setMode(ContentMode::notes);
         showRoot();
+        QTRY_VERIFY(!store().isListingNotes());
         NotesView *notes = m_root->notesView();
         notes->openNote(store().notes().first());
         notes->toggleEdit();
@@ -182,7 +183,7 @@ private slots:
         edit->moveCursor(QTextCursor::End);
         QTest::keyClicks(edit, QStringLiteral("typed"));
         if (breakSave)
-            m_fx->breakSaves(NotesPageFixture::Breakage::folderInPlace, file);
+            m_fx->breakSaves(NotesPageFixture::Breakage::diskFull, file);
 
         pressSegment(ContentMode::clipboard);
         QVERIFY(!store().isEditingNote());

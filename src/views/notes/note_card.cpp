@@ -1,7 +1,8 @@
 #include "views/notes/note_card.h"
 
-#include "markdown/note_text_reader.h"
+#include "store/note_file.h"
 #include "store/pasteboard.h"
+#include "text/text_file.h"
 #include "views/style/glass_painter.h"
 #include "views/style/icons.h"
 #include "views/widgets/icon_tile.h"
@@ -99,7 +100,7 @@ const NoteCardSummary &NoteCard::summary() const
         return m_summary;
     QString text;
     if (stamp.regular) {
-        text = NoteTextReader::readOrEmpty(path);
+        text = TextFile::readUtf8(path, NoteCardSummary::kReadBytes).value_or(QString());
         ++m_fileReads;
     }
     m_summary = NoteCardSummary::fromText(text, m_note.title());
@@ -121,9 +122,14 @@ QString NoteCard::dateLabel(const QDateTime &modifiedAt, const QDate &today)
 
 void NoteCard::copy()
 {
-    const QString text = NoteTextReader::readOrEmpty(m_note.path());
-    if (m_pasteboard)
-        m_pasteboard->writeText(text);
+    // A file that is not UTF-8 text, or too large to read whole, is not copied: an empty or
+    // cut text on the clipboard would look like a copy and replace what the user had there.
+    const std::optional<TextFile::Bytes> bytes = TextFile::readBytes(m_note.path(), NoteFile::kMaxReadBytes);
+    const std::optional<QString> text =
+        bytes && bytes->complete ? TextFile::decodeUtf8(bytes->data, true) : std::optional<QString>();
+    if (!text || !m_pasteboard)
+        return;
+    m_pasteboard->writeText(*text);
     setCopied(true);
     m_copiedTimer.start();
 }

@@ -42,8 +42,8 @@ public:
     // "今天", "昨天", else month and day ("3月5日") in local time; empty for an unknown date.
     static QString dateLabel(const QDateTime &modifiedAt, const QDate &today);
 
-    // Puts the file's current text (empty if unreadable) on the clipboard and shows the
-    // confirmation for a moment.
+    // Puts the file's current text on the clipboard and shows the confirmation for a moment;
+    // does neither when the file cannot be read whole as UTF-8 text.
     void copy();
 
     // The card's height at `cardWidth` (shadow room excluded) for a summary: sized to the

@@ -52,10 +52,14 @@ void NoteCardList::measureRows()
     int top = 0;
     for (const NoteFile &note : std::as_const(m_notes)) {
         Measured row = m_measured.value(note.url);
-        if (row.width != width || row.content != note.content) {
-            row.content = note.content;
+        const std::optional<NoteCardSummary> known =
+            note.content.isEmpty() && m_summaryOf ? m_summaryOf(note) : std::nullopt;
+        const QString &source = known ? known->preview : note.content;
+        if (row.width != width || row.source != source) {
+            row.source = source;
             row.width = width;
-            row.height = NoteCard::heightFor(NoteCardSummary::fromText(note.content, note.title()), width, m_cardStyle);
+            const NoteCardSummary summary = known ? *known : NoteCardSummary::fromText(note.content, note.title());
+            row.height = NoteCard::heightFor(summary, width, m_cardStyle);
         }
         m_rowTops << top;
         top += row.height + m_listStyle.cardSpacing;
@@ -63,6 +67,13 @@ void NoteCardList::measureRows()
     }
     m_rowTops << top;
     m_measured = std::move(measured);
+}
+
+void NoteCardList::remeasure()
+{
+    measureRows();
+    updateContentSize();
+    materialiseVisibleRows();
 }
 
 void NoteCardList::setNotes(const QList<NoteFile> &notes)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "markdown/note_card_summary.h"
 #include "store/note_file.h"
 #include "views/notes/notes_page_style.h"
 
@@ -7,6 +8,8 @@
 #include <QList>
 #include <QScrollArea>
 #include <QUrl>
+#include <functional>
+#include <optional>
 
 class NoteCard;
 class Pasteboard;
@@ -14,8 +17,9 @@ class Pasteboard;
 // The scrolling column of note cards. Cards exist only for the rows in view (plus one on
 // either side): a folder of a thousand notes costs a handful of widgets, and only they
 // stat and read their files when painted. Each row is as tall as its note's preview needs
-// (NoteCard::heightFor over the listed text), measured once per text and width. No scroll
-// bar is shown; the wheel and keys scroll.
+// (NoteCard::heightFor over the listed text, or over the summary the lookup knows for a note
+// listed without its text), measured once per preview and width; a note not yet read gets the
+// smallest card. No scroll bar is shown; the wheel and keys scroll.
 class NoteCardList : public QScrollArea
 {
     Q_OBJECT
@@ -26,6 +30,11 @@ public:
     // Cards of notes that stay in the list keep their hover and copied state.
     void setNotes(const QList<NoteFile> &notes);
     const QList<NoteFile> &notes() const { return m_notes; }
+    // Summaries of notes listed without their text (read in the background).
+    using SummaryLookup = std::function<std::optional<NoteCardSummary>(const NoteFile &)>;
+    void setSummaryLookup(SummaryLookup lookup) { m_summaryOf = std::move(lookup); }
+    // Sizes the rows again: the lookup knows more summaries.
+    void remeasure();
 
     // The cards that currently exist, top to bottom.
     QList<NoteCard *> cards() const;
@@ -43,7 +52,7 @@ protected:
 private:
     struct Measured
     {
-        QString content; // the text measured (shared with the note, so comparing is cheap)
+        QString source; // the text or preview measured (shared, so comparing is cheap)
         int width = -1;
         int height = 0;
     };
@@ -62,5 +71,6 @@ private:
     QList<NoteFile> m_notes;
     QList<int> m_rowTops; // one more than rows: the last is the end of the last row's spacing
     QHash<QUrl, Measured> m_measured;
+    SummaryLookup m_summaryOf;
     QHash<QUrl, NoteCard *> m_cards;
 };

@@ -103,7 +103,9 @@ QWidget *NoteDetailPage::makeStatusBar()
     row->setSpacing(5);
     m_folderIcon = new IconLabel(QStringLiteral("folder"), 12, m_style.statusColor, bar);
     m_folder = makePlainLabel(QString(), m_style.statusFont, m_style.statusColor, bar);
-    m_status = makePlainLabel(QString(), m_style.statusFont, m_style.statusColor, bar);
+    // A long status ("已另存为：" and a long file name) is elided: the bar never asks for more
+    // than the panel's width.
+    m_status = new ElidedLabel(m_style.statusFont, m_style.statusColor, Qt::ElideMiddle, Qt::AlignRight, bar);
     row->addWidget(m_folderIcon);
     row->addWidget(m_folder);
     row->addStretch(1);
@@ -125,8 +127,17 @@ void NoteDetailPage::setEditing(bool editing, bool showFailure)
 
 void NoteDetailPage::copyNote()
 {
-    if (Pasteboard *pasteboard = m_store.pasteboard())
-        pasteboard->writeText(m_store.noteText());
+    // A file that is not UTF-8 shows no text: copying that empty text would look like a copy
+    // and replace what the user had on the clipboard.
+    const std::optional<NoteFile> &note = m_store.selectedNote();
+    if (note && !note->readable && m_store.noteText() == note->content) {
+        m_store.setStatusText(QStringLiteral("复制失败：文件不是有效的 UTF-8 文本"));
+        return;
+    }
+    Pasteboard *pasteboard = m_store.pasteboard();
+    if (!pasteboard)
+        return;
+    pasteboard->writeText(m_store.noteText());
     setCopied(true);
     m_copiedTimer.start();
 }
@@ -175,7 +186,11 @@ void NoteDetailPage::refreshContent()
         return;
     const std::optional<QString> name = selectedFileName(m_store);
     const QString &text = m_store.noteText();
-    m_view->setContent(NoteDetailText::noteTitle(text, name), NoteDetailText::displayBody(text, name));
+    // The same note again (re-read after a change on disk) stays where the reader was.
+    const QUrl url = m_store.selectedNote() ? m_store.selectedNote()->url : QUrl();
+    const bool sameNote = url == m_renderedUrl;
+    m_renderedUrl = url;
+    m_view->setContent(NoteDetailText::noteTitle(text, name), NoteDetailText::displayBody(text, name), sameNote);
 }
 
 void NoteDetailPage::refreshStatus()

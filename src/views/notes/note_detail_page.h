@@ -3,6 +3,7 @@
 #include "views/notes/notes_page_style.h"
 
 #include <QTimer>
+#include <QUrl>
 #include <QWidget>
 
 class AppStore;
@@ -30,7 +31,8 @@ public:
     bool isEditing() const { return m_editing; }
     bool isCopied() const { return m_copied; }
 
-    // Puts the text as shown (unsaved edits included) on the clipboard.
+    // Puts the text as shown (unsaved edits included) on the clipboard; for a file that could
+    // not be read as UTF-8 text, says so in the status line instead.
     void copyNote();
 
     LabelButton *backButton() const { return m_back; }
@@ -64,6 +66,7 @@ private:
     bool m_editing = false;
     bool m_showFailure = false;
     bool m_copied = false;
+    QUrl m_renderedUrl; // the note the view shows
     QTimer m_copiedTimer;
     LabelButton *m_back = nullptr;
     ElidedLabel *m_fileName = nullptr;
@@ -74,5 +77,5 @@ private:
     NoteEditor *m_editor = nullptr;
     IconLabel *m_folderIcon = nullptr;
     QLabel *m_folder = nullptr;
-    QLabel *m_status = nullptr;
+    ElidedLabel *m_status = nullptr;
 };

@@ -38,6 +38,11 @@ NoteListPage::NoteListPage(AppStore &store, const NoteListStyle &style, QWidget 
     m_content->addWidget(makeEmptyState());
     column->addLayout(m_content, 1);
 
+    m_notice = makePlainLabel(QString(), m_style.noticeFont, m_style.noticeColor, this);
+    m_notice->setContentsMargins(m_style.sideMargin, m_style.noticePadding, m_style.sideMargin, m_style.noticePadding);
+    m_notice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_notice->hide();
+    column->addWidget(m_notice);
     column->addWidget(new PaddedDivider(m_style.divider, m_style.sideMargin, this));
     column->addWidget(makeFooter());
 
@@ -52,6 +57,15 @@ NoteListPage::NoteListPage(AppStore &store, const NoteListStyle &style, QWidget 
     connect(&m_store, &AppStore::notesChanged, this, &NoteListPage::refreshIfVisible);
     connect(&m_store, &AppStore::queryChanged, this, &NoteListPage::refreshIfVisible);
     connect(&m_store, &AppStore::noteDirectoryChanged, this, &NoteListPage::refreshIfVisible);
+    m_cards->setSummaryLookup([this](const NoteFile &note) { return m_store.noteCardSummary(note); });
+    connect(&m_store, &AppStore::notesSearchUpdated, this, [this] {
+        if (!isVisible())
+            m_stale = true;
+        else if (!m_store.query().trimmed().isEmpty())
+            refresh();
+        else
+            m_cards->remeasure(); // the notes just read get cards of their size
+    });
     refresh();
 }
 
@@ -121,6 +135,16 @@ QString NoteListPage::emptyTitleText() const
 QString NoteListPage::emptySubtitleText() const
 {
     return m_emptySubtitle->text();
+}
+QString NoteListPage::noticeText() const
+{
+    return m_notice->isVisibleTo(this) ? m_notice->text() : QString();
+}
+
+void NoteListPage::setNotice(const QString &text)
+{
+    m_notice->setText(text);
+    m_notice->setVisible(!text.isEmpty());
 }
 
 void NoteListPage::showEvent(QShowEvent *event)

@@ -31,6 +31,9 @@ public:
     bool isShowingEmptyState() const;
     QString emptyTitleText() const;
     QString emptySubtitleText() const;
+    // A line above the footer telling what happened to the note that was open; empty hides it.
+    void setNotice(const QString &text);
+    QString noticeText() const;
 
 signals:
     void noteOpened(const NoteFile &note);
@@ -59,5 +62,6 @@ private:
     QLabel *m_emptySubtitle = nullptr;
     LabelButton *m_folderButton = nullptr;
     LabelButton *m_supportButton = nullptr;
+    QLabel *m_notice = nullptr;
     bool m_stale = true;
 };

@@ -114,6 +114,7 @@ NoteListStyle NoteListStyle::standard()
     style.countFont = Fonts::ui(11);
     style.emptyTitleFont = Fonts::ui(14, QFont::Medium);
     style.emptySubtitleFont = Fonts::ui(11);
+    style.noticeFont = Fonts::ui(11);
     style.folderButton = footerButton(QStringLiteral("folder"));
     style.supportButton = footerButton(QStringLiteral("cup.and.saucer"));
     return style;

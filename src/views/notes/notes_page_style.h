@@ -85,6 +85,10 @@ struct NoteListStyle
     QColor emptySubtitle = Palette::kSecondaryText;
     int footerHeight = 46;
     int footerSpacing = 7;
+    // A one-line notice above the footer (the open note was deleted elsewhere).
+    QFont noticeFont;
+    QColor noticeColor = Palette::kFooterText;
+    int noticePadding = 8;
     QColor divider = Palette::kDivider;
     LabelButtonStyle folderButton;
     LabelButtonStyle supportButton;

@@ -35,6 +35,7 @@ NotesView::NotesView(AppStore &store, std::function<void()> onSupport, QWidget *
         }
     });
     connect(&m_store, &AppStore::noteDirectoryChanged, this, &NotesView::onDirectoryChanged);
+    connect(&m_store, &AppStore::selectedNoteRemoved, this, &NotesView::onSelectedNoteRemoved);
 }
 
 void NotesView::appear()
@@ -47,9 +48,11 @@ void NotesView::appear()
     m_store.setIsEditingNote(false);
     m_store.setIsNoteDetailOpen(false);
     m_store.setQuery(QString());
-    m_store.reloadNotes();
+    m_store.refreshNotes();
     if (!restoreDraft())
         openPendingNote();
+    m_store.setNotesFollowed(true);
+    m_list->setNotice(QString());
     syncStoreFlags();
     showCurrentPage();
 }
@@ -61,20 +64,19 @@ void NotesView::leave()
         // page comes back (a note made from a clip, say) replaces it; keep a copy.
         m_draft = Draft{*m_store.selectedNote(), m_store.noteText(), m_store.statusText()};
     }
+    m_store.setNotesFollowed(false);
     m_shown = false;
     m_showingDetail = false;
     m_editMode = false;
     syncStoreFlags();
 }
 
-// Saving matters when the editor is open (a save there also re-dates the note) or when the
-// shown text differs from the file as last read (an earlier save failed).
+// Only a text that differs from the file as last read is written: an unchanged note keeps its
+// date and place in the list, and one deleted elsewhere is not written back.
 bool NotesView::needsSave() const
 {
     const std::optional<NoteFile> &selected = m_store.selectedNote();
-    if (!selected)
-        return false;
-    return m_editMode || m_store.noteText() != selected->content;
+    return selected && m_store.noteText() != selected->content;
 }
 
 bool NotesView::restoreDraft()
@@ -82,15 +84,9 @@ bool NotesView::restoreDraft()
     if (!m_draft)
         return false;
     const Draft draft = *std::exchange(m_draft, std::nullopt);
-    const QList<NoteFile> &notes = m_store.notes();
-    const auto same = std::find_if(notes.cbegin(), notes.cend(),
-                                   [&draft](const NoteFile &note) { return note.url == draft.note.url; });
-    if (same != notes.cend()) {
-        m_store.selectNote(*same);
-    } else {
-        // The file is gone; the next save writes it again under its old name.
-        m_store.setSelectedNote(draft.note);
-    }
+    // The note as it was read before the edit, not as it is now: if another program changed
+    // or removed it meanwhile, the next save keeps both versions.
+    m_store.setSelectedNote(draft.note);
     m_store.setNoteText(draft.text);
     m_store.setStatusText(draft.status);
     m_showingDetail = true;
@@ -116,6 +112,7 @@ void NotesView::openPendingNote()
 
 void NotesView::openNote(const NoteFile &note)
 {
+    m_list->setNotice(QString());
     m_store.selectNote(note);
     m_showingDetail = true;
     m_editMode = false;
@@ -126,6 +123,7 @@ void NotesView::openNote(const NoteFile &note)
 
 void NotesView::createNote()
 {
+    m_list->setNotice(QString());
     // A note that could not be written is not opened: the editor would show whatever note
     // the reload left selected, and saving would overwrite that one.
     if (!m_store.createNote()) {
@@ -155,14 +153,23 @@ void NotesView::back()
     m_editMode = false;
     m_showingDetail = false;
     syncStoreFlags();
-    m_store.reloadNotes();
+    m_store.refreshNotes();
     showCurrentPage();
 }
 
+// Leaving the editor saves a changed text; when that fails the editor stays, with the text
+// and the failure. A note shown only in part cannot be edited.
 void NotesView::toggleEdit()
 {
-    if (m_editMode)
-        m_store.saveNote();
+    if (m_editMode && needsSave() && !m_store.saveNote()) {
+        m_showFailure = true;
+        syncStoreFlags();
+        showCurrentPage();
+        return;
+    }
+    const std::optional<NoteFile> &selected = m_store.selectedNote();
+    if (!m_editMode && selected && !selected->complete)
+        return;
     m_editMode = !m_editMode;
     m_backSaveFailed = false;
     m_showFailure = false;
@@ -180,6 +187,20 @@ void NotesView::onDirectoryChanged()
     m_editMode = false;
     m_backSaveFailed = false;
     m_showFailure = false;
+    syncStoreFlags();
+    showCurrentPage();
+}
+
+// Another program removed the note on screen: back to the list, which says so. An edit in
+// progress is not interrupted (the store keeps it, and its save goes beside the old name).
+void NotesView::onSelectedNoteRemoved()
+{
+    if (!m_showingDetail || m_editMode)
+        return;
+    m_showingDetail = false;
+    m_backSaveFailed = false;
+    m_showFailure = false;
+    m_list->setNotice(m_store.statusText());
     syncStoreFlags();
     showCurrentPage();
 }

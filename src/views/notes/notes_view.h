@@ -16,10 +16,11 @@ class QStackedLayout;
 // and keeps the store's isNoteDetailOpen / isEditingNote equal to what is on screen, since
 // the panel refuses to collapse while either is set.
 //
-// Typed text is never dropped silently: leaving the editor (back, or leaving the page)
-// saves first. When that save fails, back keeps the editor open with the failure in the
-// status bar (a second back right away gives up the text), and leaving the page keeps the
-// text aside and reopens it in the editor when the page is shown again.
+// Typed text is never dropped silently: leaving the editor (back, the edit button, or leaving
+// the page) saves a changed text first. When that save fails, back and the edit button keep
+// the editor open with the failure in the status bar (a second back right away gives up the
+// text), and leaving the page keeps the text aside and reopens it in the editor when the page
+// is shown again. While the page is shown the store follows the notes folder.
 class NotesView : public QWidget
 {
     Q_OBJECT
@@ -54,6 +55,7 @@ private:
     bool restoreDraft();
     void openPendingNote();
     void onDirectoryChanged();
+    void onSelectedNoteRemoved();
     void syncStoreFlags();
     void showCurrentPage();
 

@@ -1,10 +1,18 @@
 #include "views/notes/selectable_note_view.h"
 
+#include "markdown/note_document_writer.h"
 #include "views/style/fonts.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+
+namespace {
+// Characters of note text written per slice: a few milliseconds of building and layout.
+constexpr qsizetype kSliceCharacters = 6000;
+} // namespace
 
 SelectableNoteView::SelectableNoteView(QWidget *parent, const NoteViewStyle &style)
     : QTextBrowser(parent)
@@ -29,7 +37,12 @@ SelectableNoteView::SelectableNoteView(QWidget *parent, const NoteViewStyle &sty
     setPalette(transparent);
     viewport()->setAutoFillBackground(false);
     applyInset();
+    m_slices.setSingleShot(true);
+    m_slices.setInterval(0);
+    connect(&m_slices, &QTimer::timeout, this, &SelectableNoteView::writeSlice);
 }
+
+SelectableNoteView::~SelectableNoteView() = default;
 
 // The inset lives on the root frame (not the viewport) so it scrolls with the text, as a
 // margin of the content rather than a fixed border.
@@ -45,7 +58,7 @@ void SelectableNoteView::applyInset()
     doc->rootFrame()->setFrameFormat(format);
 }
 
-void SelectableNoteView::setContent(const QString &title, const QString &body)
+void SelectableNoteView::setContent(const QString &title, const QString &body, bool keepScroll)
 {
     NoteDocumentInput input{title, body, m_style.document};
     if (m_input && *m_input == input)
@@ -54,11 +67,14 @@ void SelectableNoteView::setContent(const QString &title, const QString &body)
     const int start = old.selectionStart();
     const int end = old.selectionEnd();
     const bool forward = old.anchor() <= old.position();
+    const int scroll = keepScroll ? verticalScrollBar()->value() : 0;
 
-    NoteDocumentBuilder::fill(*document(), input);
+    m_slices.stop();
+    m_writer = std::make_unique<NoteDocumentWriter>(*document(), input);
     applyInset();
     m_input = std::move(input);
     ++m_renderCount;
+    writeUntilFilled(scroll + viewport()->height());
 
     const int length = document()->characterCount() - 1;
     QTextCursor cursor(document());
@@ -67,4 +83,29 @@ void SelectableNoteView::setContent(const QString &title, const QString &body)
         cursor.setPosition(forward ? range->second : range->first, QTextCursor::KeepAnchor);
     }
     setTextCursor(cursor);
+    verticalScrollBar()->setValue(scroll);
+    if (m_writer)
+        m_slices.start();
+}
+
+// Writes slices until the laid-out text reaches `bottom` (in the document's coordinates) or
+// the note ends.
+void SelectableNoteView::writeUntilFilled(int bottom)
+{
+    while (m_writer) {
+        if (m_writer->writeMore(kSliceCharacters))
+            m_writer.reset();
+        if (document()->documentLayout()->documentSize().height() > bottom)
+            break;
+    }
+}
+
+void SelectableNoteView::writeSlice()
+{
+    if (!m_writer)
+        return;
+    if (m_writer->writeMore(kSliceCharacters))
+        m_writer.reset();
+    else
+        m_slices.start();
 }
