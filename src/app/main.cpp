@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QIcon>
+#include <QThread>
 
 #include <cstdio>
 
@@ -29,11 +31,21 @@ bool choosePlatform()
     return true;
 }
 
-int askRunningInstance(int argc, char **argv, const QString &socketPath)
+// Hands the command to the running Quillo. `lockHeld`: one is running, perhaps still
+// starting, so its socket is waited for a moment.
+int askRunningInstance(int argc, char **argv, const QString &socketPath, PanelCommand command, bool lockHeld)
 {
     QCoreApplication app(argc, argv);
-    if (SingleInstance::askRunningToReveal(socketPath))
+    QDeadlineTimer deadline(SingleInstance::kAnswerTimeoutMs);
+    SingleInstance::Answer answer = SingleInstance::ask(socketPath, command);
+    while (lockHeld && answer == SingleInstance::Answer::noneRunning && !deadline.hasExpired()) {
+        QThread::msleep(100);
+        answer = SingleInstance::ask(socketPath, command);
+    }
+    if (answer == SingleInstance::Answer::done)
         return 0;
+    if (answer == SingleInstance::Answer::noneRunning && !lockHeld)
+        return 0; // hide or quit with no Quillo running: nothing to do
     std::fputs("Quillo is already running but did not answer.\n", stderr);
     return 1;
 }
@@ -43,17 +55,21 @@ int askRunningInstance(int argc, char **argv, const QString &socketPath)
 int main(int argc, char **argv)
 {
     // --version, --help and a wrong command line are answered first: no display needed, no file touched.
-    if (const std::optional<int> exitCode =
-            CommandLine::parse(CommandLine::argumentsOf(argc, argv)).answerWithoutStarting())
+    const CommandLine commandLine = CommandLine::parse(CommandLine::argumentsOf(argc, argv));
+    if (const std::optional<int> exitCode = commandLine.answerWithoutStarting())
         return *exitCode;
+    const PanelCommand command = commandLine.command();
     const QString supportDirectory = SingleInstance::defaultSupportDirectory();
     const QString socketPath = SingleInstance::defaultSocketPath(supportDirectory);
+    // hide and quit never start Quillo: they need neither a display nor the lock.
+    if (!PanelCommands::startsQuillo(command))
+        return askRunningInstance(argc, argv, socketPath, command, false);
     // Without a display nothing can run: say so before touching any file.
     if (!choosePlatform())
         return 1;
     SingleInstance instance(supportDirectory, socketPath);
     if (!instance.tryAcquire())
-        return askRunningInstance(argc, argv, socketPath);
+        return askRunningInstance(argc, argv, socketPath, command, true);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillo"));
@@ -65,7 +81,7 @@ int main(int argc, char **argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     AppDelegate delegate;
-    QObject::connect(&instance, &SingleInstance::revealRequested, &delegate, &AppDelegate::reveal);
+    QObject::connect(&instance, &SingleInstance::commandReceived, &delegate, &AppDelegate::run);
     instance.listen();
 
     UnixSignalWatcher signalWatcher;
@@ -74,5 +90,8 @@ int main(int argc, char **argv)
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate, [&delegate] { delegate.store().flush(); });
 
     delegate.applicationDidFinishLaunching();
+    // The panel starts out; show and toggle also give it the keyboard.
+    if (command == PanelCommand::show || command == PanelCommand::toggle)
+        delegate.run(PanelCommand::show);
     return app.exec();
 }

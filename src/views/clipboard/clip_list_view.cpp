@@ -34,6 +34,7 @@ bool ClipListView::setItems(const QList<ClipItem> &items)
             row = new ClipRow(m_store, item, m_hoverState, this);
             connect(row, &ClipRow::hoverChanged, this, [this, row] { onRowHoverChanged(row); });
             ++m_rowsCreated;
+            row->setSelected(item.id == m_selectedID);
             row->show();
         }
         rows << row;
@@ -50,6 +51,21 @@ bool ClipListView::setItems(const QList<ClipItem> &items)
     relayout(width());
     update();
     return true;
+}
+
+void ClipListView::setSelectedID(std::optional<QUuid> id)
+{
+    if (m_selectedID == id)
+        return;
+    for (const std::optional<QUuid> &each : {m_selectedID, id})
+        if (ClipRow *row = each ? m_byId.value(*each) : nullptr)
+            row->setSelected(each == id);
+    m_selectedID = id;
+}
+
+QRect ClipListView::rowRect(qsizetype index) const
+{
+    return index >= 0 && index < m_rows.size() ? m_rows[index]->geometry() : QRect();
 }
 
 void ClipListView::relayout(int width)

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QUuid>
 #include <QWidget>
+#include <optional>
 
 class AppStore;
 class ClipRow;
@@ -26,6 +27,10 @@ public:
     bool setItems(const QList<ClipItem> &items);
     const QList<ClipRow *> &rows() const { return m_rows; }
     ClipRow *row(const QUuid &id) const { return m_byId.value(id); }
+    // The row of the entry chosen with the keyboard; rows made later follow it too.
+    void setSelectedID(std::optional<QUuid> id);
+    // Where the row at `index` of the list lies, in this widget's coordinates.
+    QRect rowRect(qsizetype index) const;
     int rowsCreated() const { return m_rowsCreated; } // for tests: rebuild accounting
 
     // Lays the rows out for `width` and takes the height they need.
@@ -43,5 +48,6 @@ private:
     ClipboardPageStyle m_style;
     QList<ClipRow *> m_rows;
     QHash<QUuid, ClipRow *> m_byId;
+    std::optional<QUuid> m_selectedID;
     int m_rowsCreated = 0;
 };

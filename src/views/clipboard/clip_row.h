@@ -15,10 +15,10 @@ class ClipboardHoverState;
 class QMenu;
 
 // One history entry: thumbnail or kind tile, a two-line preview, source and age, and while
-// the pointer is over it (as the shared hover state says) three action buttons in place of
-// the pin mark. Hovered, copied and pinned are read from the hover state and the store; the
-// row keeps no state of its own besides caches of what it draws. The row's shadow falls
-// outside it and is painted by the list behind it.
+// the pointer is over it (as the shared hover state says) or it is chosen with the keyboard,
+// three action buttons in place of the pin mark; a keyboard choice adds the focus ring. Hovered, copied and pinned are
+// read from the hover state and the store; the row keeps no state of its own besides caches of what it draws. The row's
+// shadow falls outside it and is painted by the list behind it.
 class ClipRow : public QWidget
 {
     Q_OBJECT
@@ -30,6 +30,9 @@ public:
     void setItem(const ClipItem &item);
 
     bool isHovered() const;
+    bool isSelected() const { return m_selected; }
+    // Chosen with the keyboard: drawn as hovered, with the focus ring.
+    void setSelected(bool selected);
     bool isCopied() const;
     // Re-reads pinned and copied into the action buttons and repaints.
     void refreshActions();
@@ -38,8 +41,8 @@ public:
     QStringList previewLines() const;
     QString metaText() const;
     bool showsThumbnail() const { return !m_thumbnail.isNull(); }
-    bool showsPinMark() const { return !isHovered() && m_item.isPinned; }
-    ShadowStyle shadow() const { return isHovered() ? m_style.shadowHover : m_style.shadowRest; }
+    bool showsPinMark() const { return !looksHovered() && m_item.isPinned; }
+    ShadowStyle shadow() const { return looksHovered() ? m_style.shadowHover : m_style.shadowRest; }
     const ClipRowStyle &style() const { return m_style; }
 
     ActionTileButton *noteButton() const { return m_actions->noteButton(); }
@@ -64,6 +67,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    bool looksHovered() const { return isHovered() || m_selected; }
     void onHoverChanged();
     void layoutActions();
     void loadThumbnail();
@@ -85,7 +89,8 @@ private:
     mutable int m_height = 0;
     QImage m_thumbnail;
     bool m_thumbnailTried = false;
-    bool m_hovered = false;
+    bool m_hovered = false; // looks hovered, as last laid out
+    bool m_selected = false;
     int m_paintCount = 0;
     ClipboardHoverProbe *m_probe;
     ClipRowActions *m_actions;

@@ -74,6 +74,11 @@ void ClipRowActions::refresh(const ClipItem &item, bool copied)
                           copied ? QStringLiteral("已复制") : QStringLiteral("复制"));
 }
 
+void ClipRowActions::makeNote(QPointer<AppStore> store, const ClipItem &item)
+{
+    noteAction(std::move(store), item);
+}
+
 QMenu *ClipRowActions::createMenu(QPointer<AppStore> store, const ClipItem &item, QWidget *parent)
 {
     auto *menu = new QMenu(parent);

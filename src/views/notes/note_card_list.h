@@ -7,6 +7,7 @@
 #include <QList>
 #include <QScrollArea>
 #include <QUrl>
+#include <optional>
 
 class NoteCard;
 class Pasteboard;
@@ -31,6 +32,9 @@ public:
     NoteCard *cardFor(const QUrl &url) const { return m_cards.value(url); }
     // The row's rectangle in the content's coordinates (the card, without shadow room).
     QRect rowRect(int index) const;
+    // The card of the note chosen with the keyboard, also once it is scrolled into view.
+    void setSelectedUrl(const std::optional<QUrl> &url);
+    void scrollToRow(int index);
 
 signals:
     void noteOpened(const NoteFile &note);
@@ -53,4 +57,5 @@ private:
     QWidget *m_content = nullptr;
     QList<NoteFile> m_notes;
     QHash<QUrl, NoteCard *> m_cards;
+    std::optional<QUrl> m_selectedUrl;
 };

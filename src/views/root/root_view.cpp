@@ -1,19 +1,24 @@
 #include "views/root/root_view.h"
 
 #include "store/app_store.h"
+#include "views/clipboard/clipboard_key_handler.h"
 #include "views/clipboard/clipboard_view.h"
+#include "views/notes/notes_key_handler.h"
 #include "views/notes/notes_view.h"
 #include "views/root/mode_picker.h"
 #include "views/root/page_area.h"
+#include "views/root/root_key_handler.h"
 #include "views/root/settings_card.h"
 #include "views/root/support_card.h"
 #include "views/root/support_overlay.h"
 #include "views/widgets/card_shadow.h"
 #include "views/widgets/icon_tile.h"
 #include "views/widgets/liquid_glass_canvas.h"
+#include "views/widgets/search_field.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace {
@@ -62,7 +67,11 @@ RootView::RootView(AppStore &store, const QString &supportPicturePath, QWidget *
     m_support = new SupportOverlay(SupportCardStyle::standard(), this, supportPicturePath);
     m_support->hide();
 
-    connect(m_picker, &ModePicker::segmentPressed, this, &RootView::onSegmentPressed);
+    connect(m_picker, &ModePicker::segmentPressed, this, &RootView::switchTo);
+    new RootKeyHandler(*this);
+    connect(m_clipboard->keyHandler(), &ClipboardKeyHandler::dismissRequested, this, &RootView::dismissRequested);
+    connect(m_clipboard->keyHandler(), &ClipboardKeyHandler::entryCopied, this, &RootView::entryCopied);
+    connect(m_notes->keyHandler(), &NotesKeyHandler::dismissRequested, this, &RootView::dismissRequested);
     connect(&m_store, &AppStore::modeChanged, this, &RootView::onModeChanged);
     connect(&m_store, &AppStore::isPinnedChanged, this, &RootView::refreshPin);
     connect(m_pin, &IconTile::clicked, this, [this] { m_store.setIsPinned(!m_store.isPinned()); });
@@ -147,10 +156,21 @@ void RootView::setSupportOpen(bool open)
     }
 }
 
-void RootView::onSegmentPressed(ContentMode mode)
+void RootView::switchTo(ContentMode mode)
 {
     m_store.setMode(mode);
     m_store.setQuery(QString());
+}
+
+void RootView::focusSearch()
+{
+    if (m_shownMode == ContentMode::notes) {
+        m_notes->focusContent();
+        return;
+    }
+    QLineEdit *search = m_clipboard->searchField()->lineEdit();
+    search->setFocus(Qt::OtherFocusReason);
+    search->selectAll();
 }
 
 void RootView::onModeChanged()
@@ -165,6 +185,8 @@ void RootView::onModeChanged()
     m_pages->setCurrentIndex(pageIndex(mode), true);
     if (mode == ContentMode::notes)
         m_notes->appear();
+    // The keyboard goes along to the page now shown.
+    focusSearch();
 }
 
 void RootView::refreshPin()
