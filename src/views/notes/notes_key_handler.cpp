@@ -18,10 +18,10 @@ NotesKeyHandler::NotesKeyHandler(AppStore &store, NotesView &view)
     , m_store(store)
     , m_view(view)
 {
-    for (QWidget *widget : {static_cast<QWidget *>(&view),
-                            static_cast<QWidget *>(view.listPage()->searchField()->lineEdit()),
-                            static_cast<QWidget *>(view.detailPage()->noteView()),
-                            static_cast<QWidget *>(view.detailPage()->editor()->textEdit())})
+    for (QWidget *widget :
+         {static_cast<QWidget *>(&view), static_cast<QWidget *>(view.listPage()->searchField()->lineEdit()),
+          static_cast<QWidget *>(view.detailPage()->noteView()),
+          static_cast<QWidget *>(view.detailPage()->editor()->textEdit())})
         widget->installEventFilter(this);
     connect(&m_store, &AppStore::queryChanged, this, [this] {
         if (m_selection.clear())
@@ -68,7 +68,8 @@ bool NotesKeyHandler::handleListKey(int key, Qt::KeyboardModifiers modifiers)
 bool NotesKeyHandler::handleDetailKey(int key, Qt::KeyboardModifiers modifiers)
 {
     const bool editing = m_view.isEditing();
-    if ((key == Qt::Key_Escape && modifiers == Qt::NoModifier) || (key == Qt::Key_Left && modifiers == Qt::AltModifier)) {
+    if ((key == Qt::Key_Escape && modifiers == Qt::NoModifier)
+        || (key == Qt::Key_Left && modifiers == Qt::AltModifier)) {
         back();
         return true;
     }

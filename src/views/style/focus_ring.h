@@ -13,6 +13,8 @@ struct FocusRingStyle
 {
     double width = 2;
     double opacity = 0.9;
+    // Around buttons drawn without a tile of their own (a label, an icon with text).
+    static constexpr double kPlainRadius = 6;
 
     static FocusRingStyle standard() { return {}; }
 };

@@ -1,4 +1,5 @@
 #include "views/widgets/label_button.h"
+#include "views/style/focus_ring.h"
 
 #include "views/style/icons.h"
 
@@ -47,4 +48,5 @@ void LabelButton::paintEvent(QPaintEvent *)
     painter.setPen(color);
     painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
                      metrics.elidedText(text(), Qt::ElideMiddle, textRect.width()));
+    FocusRing::paintIfFocused(painter, *this, rect(), FocusRingStyle::kPlainRadius);
 }
