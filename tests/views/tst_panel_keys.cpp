@@ -4,6 +4,7 @@
 #include "notes_page_fixture.h"
 #include "test_main.h"
 
+#include "store/reference_time.h"
 #include "views/clipboard/clip_list_view.h"
 #include "views/clipboard/clip_row.h"
 #include "views/clipboard/clipboard_key_handler.h"
@@ -17,7 +18,6 @@
 #include "views/notes/notes_key_handler.h"
 #include "views/notes/notes_view.h"
 #include "views/notes/selectable_note_view.h"
-#include "store/reference_time.h"
 #include "views/root/page_area.h"
 #include "views/root/root_view.h"
 #include "views/widgets/icon_tile.h"
@@ -155,8 +155,8 @@ void TestPanelKeys::clipboardKeys_data()
 {
     QTest::addColumn<QString>("pinned");
     QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QString>("chosen");   // the chosen row afterwards, "" for none
-    QTest::addColumn<QString>("copied");   // what Enter put on the clipboard, "" for nothing
+    QTest::addColumn<QString>("chosen");    // the chosen row afterwards, "" for none
+    QTest::addColumn<QString>("copied");    // what Enter put on the clipboard, "" for nothing
     QTest::addColumn<QStringList>("after"); // the list afterwards
     QTest::addColumn<int>("dismissals");
 
@@ -250,22 +250,24 @@ void TestPanelKeys::chosenRowIsScrolledIntoView()
 void TestPanelKeys::notesAndPageKeys_data()
 {
     QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QString>("page");     // clipboard, list, note or editor: where the keyboard is too
-    QTest::addColumn<QString>("note");     // the note shown or chosen, "" for none
-    QTest::addColumn<QString>("aFile");    // what a.md holds afterwards
+    QTest::addColumn<QString>("page");  // clipboard, list, note or editor: where the keyboard is too
+    QTest::addColumn<QString>("note");  // the note shown or chosen, "" for none
+    QTest::addColumn<QString>("aFile"); // what a.md holds afterwards
     QTest::addColumn<int>("noteCount");
     QTest::addColumn<int>("dismissals");
 
     const QString a = QStringLiteral("# A\n");
-    QTest::newRow("Ctrl+1 shows the notes with the keyboard in their search")
-        << QStringList{"Ctrl+1"} << "list" << "" << a << 3 << 0;
+    QTest::newRow("Ctrl+1 shows the notes with the keyboard in their search") << QStringList{"Ctrl+1"} << "list"
+                                                                              << "" << a << 3 << 0;
     QTest::newRow("Ctrl+2 shows the clipboard") << QStringList{"Ctrl+1", "Ctrl+2"} << "clipboard"
                                                 << "" << a << 3 << 0;
-    QTest::newRow("Ctrl+Tab switches pages") << QStringList{"Ctrl+Tab"} << "list" << "" << a << 3 << 0;
+    QTest::newRow("Ctrl+Tab switches pages") << QStringList{"Ctrl+Tab"} << "list"
+                                             << "" << a << 3 << 0;
     QTest::newRow("Ctrl+Tab twice comes back") << QStringList{"Ctrl+Tab", "Ctrl+Tab"} << "clipboard"
                                                << "" << a << 3 << 0;
     QTest::newRow("Down, Down, Enter opens the second card")
-        << QStringList{"Ctrl+1", "Down", "Down", "Return"} << "note" << "b.md" << a << 3 << 0;
+        << QStringList{"Ctrl+1", "Down", "Down", "Return"} << "note"
+        << "b.md" << a << 3 << 0;
     QTest::newRow("Enter with nothing chosen opens the first card") << QStringList{"Ctrl+1", "Return"} << "note"
                                                                     << "a.md" << a << 3 << 0;
     QTest::newRow("Enter again edits") << QStringList{"Ctrl+1", "Return", "Return"} << "editor"
@@ -273,26 +275,37 @@ void TestPanelKeys::notesAndPageKeys_data()
     QTest::newRow("Ctrl+E edits") << QStringList{"Ctrl+1", "Return", "Ctrl+E"} << "editor"
                                   << "a.md" << a << 3 << 0;
     QTest::newRow("Enter in the editor is a new line")
-        << QStringList{"Ctrl+1", "Return", "Return", "Return", "Ctrl+S"} << "editor" << "a.md" << "\n" + a << 3 << 0;
+        << QStringList{"Ctrl+1", "Return", "Return", "Return", "Ctrl+S"} << "editor"
+        << "a.md"
+        << "\n" + a << 3 << 0;
     QTest::newRow("Ctrl+S saves and stays in the editor")
-        << QStringList{"Ctrl+1", "Return", "Return", "type:x", "Ctrl+S"} << "editor" << "a.md" << "x" + a << 3 << 0;
+        << QStringList{"Ctrl+1", "Return", "Return", "type:x", "Ctrl+S"} << "editor"
+        << "a.md"
+        << "x" + a << 3 << 0;
     QTest::newRow("Ctrl+E in the editor saves and shows the note")
-        << QStringList{"Ctrl+1", "Return", "Return", "type:x", "Ctrl+E"} << "note" << "a.md" << "x" + a << 3 << 0;
+        << QStringList{"Ctrl+1", "Return", "Return", "type:x", "Ctrl+E"} << "note"
+        << "a.md"
+        << "x" + a << 3 << 0;
     QTest::newRow("Escape from the editor saves and goes back to the card")
-        << QStringList{"Ctrl+1", "Down", "Return", "Return", "type:y", "Escape"} << "list" << "a.md" << "y" + a << 3
-        << 0;
+        << QStringList{"Ctrl+1", "Down", "Return", "Return", "type:y", "Escape"} << "list"
+        << "a.md"
+        << "y" + a << 3 << 0;
     QTest::newRow("Alt+Left goes back") << QStringList{"Ctrl+1", "Down", "Down", "Return", "Alt+Left"} << "list"
                                         << "b.md" << a << 3 << 0;
     QTest::newRow("Ctrl+N makes a note and edits it") << QStringList{"Ctrl+1", "Ctrl+N"} << "editor"
                                                       << "" << a << 4 << 0;
     QTest::newRow("Ctrl+N in the editor saves first")
-        << QStringList{"Ctrl+1", "Return", "Return", "type:z", "Ctrl+N"} << "editor" << "" << "z" + a << 4 << 0;
+        << QStringList{"Ctrl+1", "Return", "Return", "type:z", "Ctrl+N"} << "editor"
+        << ""
+        << "z" + a << 4 << 0;
     QTest::newRow("Escape on the list asks to go away") << QStringList{"Ctrl+1", "Escape"} << "list"
                                                         << "" << a << 3 << 1;
     QTest::newRow("Ctrl+2 from the editor saves the note")
-        << QStringList{"Ctrl+1", "Return", "Return", "type:w", "Ctrl+2"} << "clipboard" << "" << "w" + a << 3 << 0;
-    QTest::newRow("Ctrl+N on a chosen clipboard row opens its note")
-        << QStringList{"Down", "Ctrl+N"} << "note" << "" << a << 4 << 0;
+        << QStringList{"Ctrl+1", "Return", "Return", "type:w", "Ctrl+2"} << "clipboard"
+        << ""
+        << "w" + a << 3 << 0;
+    QTest::newRow("Ctrl+N on a chosen clipboard row opens its note") << QStringList{"Down", "Ctrl+N"} << "note"
+                                                                     << "" << a << 4 << 0;
 }
 
 void TestPanelKeys::notesAndPageKeys()
@@ -312,7 +325,8 @@ void TestPanelKeys::notesAndPageKeys()
     QWidget *keyboard = m_root->focusWidget();
     const bool notesShown = store().mode() == ContentMode::notes;
     QCOMPARE(notesShown, page != QLatin1String("clipboard"));
-    QCOMPARE(notesShown && notes()->isShowingDetail(), page == QLatin1String("note") || page == QLatin1String("editor"));
+    QCOMPARE(notesShown && notes()->isShowingDetail(),
+             page == QLatin1String("note") || page == QLatin1String("editor"));
     QCOMPARE(notesShown && notes()->isEditing(), page == QLatin1String("editor"));
     // The panel stays out while a note is open or edited.
     QCOMPARE(store().isEditingNote(), page == QLatin1String("editor"));
