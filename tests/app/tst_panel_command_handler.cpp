@@ -57,27 +57,27 @@ void TestPanelCommandHandler::commands_data()
     const QStringList there{"panel"};
     const QStringList thereAndBack{"panel", "window 7"};
     QTest::newRow("toggle shows with the keyboard") << false << QStringList{"toggle"} << false << there;
-    QTest::newRow("toggle twice gives the keyboard back") << false << QStringList{"toggle", "toggle"} << true
-                                                          << thereAndBack;
+    QTest::newRow("toggle twice gives the keyboard back")
+        << false << QStringList{"toggle", "toggle"} << true << thereAndBack;
     QTest::newRow("show, then hide") << false << QStringList{"show", "hide"} << true << thereAndBack;
     QTest::newRow("Escape after show") << false << QStringList{"show", "Escape"} << true << thereAndBack;
     QTest::newRow("an Enter copy after show") << false << QStringList{"show", "copied"} << true << thereAndBack;
     QTest::newRow("hide while collapsed") << false << QStringList{"hide"} << true << none;
-    QTest::newRow("the pointer's reveal takes no keyboard") << false << QStringList{"reveal", "copied"} << false
-                                                            << none;
+    QTest::newRow("the pointer's reveal takes no keyboard")
+        << false << QStringList{"reveal", "copied"} << false << none;
     QTest::newRow("Escape after the pointer's reveal") << false << QStringList{"reveal", "Escape"} << true << none;
     QTest::newRow("show again keeps the window it came from")
         << false << QStringList{"show", "show", "hide"} << true << QStringList{"panel", "panel", "window 7"};
-    QTest::newRow("the keyboard goes to another program") << false << QStringList{"show", "focus left"} << true
-                                                          << there;
+    QTest::newRow("the keyboard goes to another program")
+        << false << QStringList{"show", "focus left"} << true << there;
     QTest::newRow("... while the pointer is over the panel")
         << false << QStringList{"show", "pointer in", "focus left"} << false << there;
     QTest::newRow("after the pointer collapsed it, a copy keeps the next reveal")
         << false << QStringList{"show", "pointer leaves", "reveal", "copied"} << false << there;
-    QTest::newRow("pinned: toggle gives the keyboard instead") << true << QStringList{"show", "toggle"} << false
-                                                               << QStringList{"panel", "panel"};
-    QTest::newRow("pinned: the keyboard leaving keeps it") << true << QStringList{"show", "focus left"} << false
-                                                           << there;
+    QTest::newRow("pinned: toggle gives the keyboard instead")
+        << true << QStringList{"show", "toggle"} << false << QStringList{"panel", "panel"};
+    QTest::newRow("pinned: the keyboard leaving keeps it")
+        << true << QStringList{"show", "focus left"} << false << there;
 }
 
 void TestPanelCommandHandler::commands()

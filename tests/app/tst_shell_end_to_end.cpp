@@ -2,7 +2,7 @@
 // xdotool and xclip and observed with xwininfo and xprop, as a user's desktop would.
 #include "test_main.h"
 #include "views/root/root_view_style.h"
-#include "x_window_state.h"
+#include "x_desktop.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,52 +14,20 @@
 
 namespace {
 
-constexpr int kWaitMs = 5000;
+using XDesktop::kWaitMs;
+using XDesktop::movePointer;
+using XDesktop::run;
 const QRect kExpanded(1000, 22, 440, 760); // on the 1440 x 900 test screen
 const QRect kTab(1422, 414, 18, 72);
 
-QString run(const QString &program, const QStringList &arguments, int *exitCode = nullptr)
+XWindowState windowState(int width)
 {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(kWaitMs))
-        process.kill();
-    if (exitCode)
-        *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-using WindowState = XWindowState;
-
-// Qt appends the application name to window titles and keeps a hidden leader window of
-// the same name, so the shell's windows are told apart by their width.
-QString windowId(int width)
-{
-    const QStringList ids =
-        run(QStringLiteral("xdotool"), {"search", "--name", "Quillo"}).split('\n', Qt::SkipEmptyParts);
-    for (const QString &id : ids) {
-        if (run(QStringLiteral("xwininfo"), {"-id", id}).contains(QStringLiteral("Width: %1\n").arg(width)))
-            return id;
-    }
-    return {};
-}
-
-WindowState windowState(int width)
-{
-    const QString id = windowId(width);
-    if (id.isEmpty())
-        return {};
-    return XWindowState::fromXwininfo(run(QStringLiteral("xwininfo"), {"-id", id}));
+    return XDesktop::quilloWindowState(width);
 }
 
 QString properties(int width)
 {
-    return run(QStringLiteral("xprop"), {"-id", windowId(width), "_NET_WM_STATE", "_NET_WM_DESKTOP"});
-}
-
-void movePointer(int x, int y)
-{
-    run(QStringLiteral("xdotool"), {"mousemove", QString::number(x), QString::number(y)});
+    return run(QStringLiteral("xprop"), {"-id", XDesktop::quilloWindow(width), "_NET_WM_STATE", "_NET_WM_DESKTOP"});
 }
 
 // The centre of the header's pin tile on the expanded panel. The header is the root view's
@@ -152,7 +120,7 @@ void TestShellEndToEnd::verifyStates(int window)
 
 void TestShellEndToEnd::launchShowsPanelExpandedWithTabHidden()
 {
-    const WindowState panel = windowState(m_panel);
+    const XWindowState panel = windowState(m_panel);
     QCOMPARE(panel.geometry, kExpanded);
     QVERIFY(!windowState(m_tab).viewable);
     verifyStates(m_panel);

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "x_window_state.h"
+
+#include <QProcess>
+#include <QStringList>
+
+// The desktop as end-to-end tests see it from outside: other programs run to completion,
+// Quillo's windows found by name and size, the pointer moved with xdotool.
+namespace XDesktop {
+
+constexpr int kWaitMs = 5000;
+
+// Runs `program` to completion; its standard output. `exitCode` gets -1 for a crash or timeout.
+inline QString run(const QString &program, const QStringList &arguments, int *exitCode = nullptr)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(kWaitMs))
+        process.kill();
+    if (exitCode)
+        *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Qt appends the application name to window titles and keeps a hidden leader window of the
+// same name, so the shell's windows are told apart by their width.
+inline QString quilloWindow(int width)
+{
+    const QStringList ids =
+        run(QStringLiteral("xdotool"), {"search", "--name", "Quillo"}).split('\n', Qt::SkipEmptyParts);
+    for (const QString &id : ids) {
+        if (run(QStringLiteral("xwininfo"), {"-id", id}).contains(QStringLiteral("Width: %1\n").arg(width)))
+            return id;
+    }
+    return {};
+}
+
+inline XWindowState windowState(const QString &id)
+{
+    if (id.isEmpty())
+        return {};
+    return XWindowState::fromXwininfo(run(QStringLiteral("xwininfo"), {"-id", id}));
+}
+
+inline XWindowState quilloWindowState(int width)
+{
+    return windowState(quilloWindow(width));
+}
+
+inline void movePointer(int x, int y)
+{
+    run(QStringLiteral("xdotool"), {"mousemove", QString::number(x), QString::number(y)});
+}
+
+} // namespace XDesktop
