@@ -1,6 +1,8 @@
 // Quillo from the keyboard: the real `quillo` on a private Xvfb with openbox, commanded as
 // a desktop shortcut would (`quillo toggle`), typed at with xdotool, its copies read back
 // with xclip. xev plays the window the user works in. One Quillo serves every case, in order.
+// QUILLO_TEST_WM runs another window manager instead of openbox, e.g.
+// "dbus-run-session -- xfwm4 --compositor=off".
 #include "test_main.h"
 #include "x_desktop.h"
 
@@ -71,7 +73,7 @@ private:
     void expectCollapsedWithTheEditorActive();
     void toggleOut();
 
-    QProcess m_openbox;
+    QProcess m_windowManager;
     QProcess m_editor;
     QProcess m_quillo;
     QString m_editorWindow;
@@ -79,8 +81,9 @@ private:
 
 void TestKeyboardEndToEnd::initTestCase()
 {
-    m_openbox.start(QStringLiteral("openbox"), {});
-    QVERIFY2(m_openbox.waitForStarted(), "openbox is not installed");
+    QStringList windowManager = QProcess::splitCommand(qEnvironmentVariable("QUILLO_TEST_WM", "openbox"));
+    m_windowManager.start(windowManager.takeFirst(), windowManager);
+    QVERIFY2(m_windowManager.waitForStarted(), "the window manager is not installed");
     QTRY_VERIFY_WITH_TIMEOUT(run(QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"),
                              kWaitMs);
     movePointer(300, 300);
@@ -100,7 +103,7 @@ void TestKeyboardEndToEnd::cleanupTestCase()
     QVERIFY(m_quillo.waitForFinished(kWaitMs));
     QCOMPARE(m_quillo.exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_quillo.exitCode(), 0);
-    for (QProcess *process : {&m_editor, &m_openbox}) {
+    for (QProcess *process : {&m_editor, &m_windowManager}) {
         process->terminate();
         process->waitForFinished(kWaitMs);
     }
