@@ -150,7 +150,9 @@ void AppDelegate::connectKeyboard()
     connect(m_root, &RootView::dismissRequested, m_commands, &PanelCommandHandler::dismiss);
     connect(m_root, &RootView::entryCopied, m_commands, &PanelCommandHandler::entryCopied);
     connect(qApp, &QGuiApplication::applicationStateChanged, m_commands, [this](Qt::ApplicationState state) {
-        if (state != Qt::ApplicationActive)
+        if (state == Qt::ApplicationActive)
+            m_commands->focusEnteredApplication();
+        else
             m_commands->focusLeftApplication();
     });
     connect(m_commands, &PanelCommandHandler::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);

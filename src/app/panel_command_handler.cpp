@@ -41,9 +41,11 @@ void PanelCommandHandler::show()
     const quint32 active = m_focus.activeForeignWindow();
     if (!m_keyboardReveal || active != 0)
         m_previous = active;
+    const bool wasOut = !m_shell.isCollapsed();
     m_shell.showExpanded(true);
     m_focus.activatePanel();
     m_keyboardReveal = true;
+    m_hadKeyboard = wasOut && m_focus.applicationHasKeyboard();
 }
 
 void PanelCommandHandler::dismiss()
@@ -60,8 +62,13 @@ void PanelCommandHandler::entryCopied()
         dismiss();
 }
 
+void PanelCommandHandler::focusEnteredApplication()
+{
+    m_hadKeyboard = m_keyboardReveal;
+}
+
 void PanelCommandHandler::focusLeftApplication()
 {
-    if (m_keyboardReveal && !m_shell.isPointerOverPanel())
+    if (m_keyboardReveal && m_hadKeyboard && !m_shell.isPointerOverPanel())
         m_shell.collapse();
 }

@@ -25,7 +25,8 @@ public:
     void dismiss();
     // Enter copied an entry.
     void entryCopied();
-    // The keyboard went to a window of another application.
+    // A window of ours got the keyboard, or the keyboard went to another application.
+    void focusEnteredApplication();
     void focusLeftApplication();
 
     bool isKeyboardReveal() const { return m_keyboardReveal; }
@@ -39,5 +40,8 @@ private:
     ShellStateMachine &m_shell;
     ShellFocus &m_focus;
     bool m_keyboardReveal = false; // out for the keyboard, and not collapsed since
-    quint32 m_previous = 0;        // the window to give the keyboard back to
+    // The panel has had the keyboard since it came out for it. Until then a loss of focus
+    // is the window manager still finishing an earlier change (the last collapse's).
+    bool m_hadKeyboard = false;
+    quint32 m_previous = 0; // the window to give the keyboard back to
 };

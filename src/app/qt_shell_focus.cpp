@@ -6,6 +6,8 @@
 #include "tab_window.h"
 #include "views/root/root_view.h"
 
+#include <QGuiApplication>
+
 QtShellFocus::QtShellFocus(ShellWindowHost &windows, RootView &content)
     : m_windows(windows)
     , m_content(content)
@@ -18,6 +20,11 @@ quint32 QtShellFocus::activeForeignWindow() const
     if (active == quint32(m_windows.panel()->winId()) || active == quint32(m_windows.tab()->winId()))
         return 0;
     return active;
+}
+
+bool QtShellFocus::applicationHasKeyboard() const
+{
+    return QGuiApplication::applicationState() == Qt::ApplicationActive;
 }
 
 void QtShellFocus::activatePanel()

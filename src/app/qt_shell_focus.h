@@ -16,6 +16,7 @@ public:
     QtShellFocus(ShellWindowHost &windows, RootView &content);
 
     quint32 activeForeignWindow() const override;
+    bool applicationHasKeyboard() const override;
     void activatePanel() override;
     void activateWindow(quint32 window) override;
 

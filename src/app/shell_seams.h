@@ -73,6 +73,8 @@ public:
     virtual ~ShellFocus() = default;
     // The active window, unless it is one of ours.
     virtual quint32 activeForeignWindow() const = 0;
+    // A window of ours has the keyboard.
+    virtual bool applicationHasKeyboard() const = 0;
     // Makes the panel the active window, with the keyboard in the current page's search field.
     virtual void activatePanel() = 0;
     virtual void activateWindow(quint32 window) = 0;

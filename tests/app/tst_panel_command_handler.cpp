@@ -24,6 +24,7 @@ public:
     QStringList log;
 
     quint32 activeForeignWindow() const override { return active; }
+    bool applicationHasKeyboard() const override { return active == 0; }
     void activatePanel() override
     {
         active = 0;
@@ -69,15 +70,20 @@ void TestPanelCommandHandler::commands_data()
     QTest::newRow("show again keeps the window it came from")
         << false << QStringList{"show", "show", "hide"} << true << QStringList{"panel", "panel", "window 7"};
     QTest::newRow("the keyboard goes to another program")
-        << false << QStringList{"show", "focus left"} << true << there;
+        << false << QStringList{"show", "focus in", "focus left"} << true << there;
     QTest::newRow("... while the pointer is over the panel")
-        << false << QStringList{"show", "pointer in", "focus left"} << false << there;
+        << false << QStringList{"show", "focus in", "pointer in", "focus left"} << false << there;
+    QTest::newRow("a loss left over from the last collapse")
+        << false << QStringList{"show", "hide", "show", "focus left"} << false
+        << QStringList{"panel", "window 7", "panel"};
+    QTest::newRow("shown again while it has the keyboard")
+        << false << QStringList{"show", "focus in", "show", "focus left"} << true << QStringList{"panel", "panel"};
     QTest::newRow("after the pointer collapsed it, a copy keeps the next reveal")
         << false << QStringList{"show", "pointer leaves", "reveal", "copied"} << false << there;
     QTest::newRow("pinned: toggle gives the keyboard instead")
         << true << QStringList{"show", "toggle"} << false << QStringList{"panel", "panel"};
     QTest::newRow("pinned: the keyboard leaving keeps it")
-        << true << QStringList{"show", "focus left"} << false << there;
+        << true << QStringList{"show", "focus in", "focus left"} << false << there;
 }
 
 void TestPanelCommandHandler::commands()
@@ -107,6 +113,8 @@ void TestPanelCommandHandler::commands()
             handler.dismiss();
         else if (step == QLatin1String("copied"))
             handler.entryCopied();
+        else if (step == QLatin1String("focus in"))
+            handler.focusEnteredApplication();
         else if (step == QLatin1String("focus left"))
             handler.focusLeftApplication();
         else if (step == QLatin1String("pointer in"))

@@ -46,6 +46,7 @@ private slots:
     void copiesInWaylandProgramsAreRecorded();
     void copyingARowBackReachesWaylandPrograms();
     void copyInTheFocusedXProgramIsRecordedOnce();
+    void panelCommandsMoveTheKeyboard();
 
 private:
     WaylandSession::Compositor compositor() const;
@@ -57,11 +58,14 @@ private:
     bool movePointer(QPoint to);
     bool click();
     QJsonArray history() const;
+    int quillo(const QString &command);
+    QString activeXWindow() const;
 
     std::unique_ptr<WaylandSession> m_session;
     QProcess m_waylandWindow;
     QProcess m_pointer;
     QProcess m_quillo;
+    QString m_quilloPath;
     QString m_panelId;
     QString m_tabId;
 };
@@ -98,7 +102,8 @@ void TestWaylandSession::initTestCase()
     QVERIFY(click());
 
     m_quillo.setProcessChannelMode(QProcess::ForwardedChannels);
-    m_session->start(m_quillo, m_session->install(QStringLiteral(QUILLO_BINARY)), {});
+    m_quilloPath = m_session->install(QStringLiteral(QUILLO_BINARY));
+    m_session->start(m_quillo, m_quilloPath, {});
     QTRY_VERIFY_WITH_TIMEOUT(!(m_panelId = windowId(QStringLiteral("^Quillo$"), 400)).isEmpty(), kStartMs);
     m_tabId = windowId(QStringLiteral("展开"), 1);
     QVERIFY(!m_tabId.isEmpty());
@@ -285,6 +290,39 @@ void TestWaylandSession::copyInTheFocusedXProgramIsRecordedOnce()
     QCOMPARE(history().size(), before + 1);
     xWindow.kill();
     xWindow.waitForFinished();
+}
+
+int TestWaylandSession::quillo(const QString &command)
+{
+    int exitCode = -1;
+    m_session->run(m_quilloPath, {command}, &exitCode);
+    return exitCode;
+}
+
+QString TestWaylandSession::activeXWindow() const
+{
+    return m_session->run(QStringLiteral("xdotool"), {"getactivewindow"}).trimmed();
+}
+
+// The commands a desktop shortcut sends: show and toggle bring the panel out as the active
+// X window, hide and toggle slide it away. Which window gets the keyboard back is the
+// compositor's call once the panel is gone; X only sees that the panel no longer has it.
+void TestWaylandSession::panelCommandsMoveTheKeyboard()
+{
+    QVERIFY(movePointer(kOnWaylandWindow));
+    QVERIFY(click());
+    QCOMPARE(quillo(QStringLiteral("hide")), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!panel().viewable, kWithinMs);
+    QCOMPARE(quillo(QStringLiteral("show")), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(panel().viewable, kWithinMs);
+    QTRY_COMPARE_WITH_TIMEOUT(activeXWindow(), m_panelId, kWithinMs);
+    QCOMPARE(quillo(QStringLiteral("hide")), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!panel().viewable, kWithinMs);
+    QTRY_VERIFY_WITH_TIMEOUT(activeXWindow() != m_panelId, kWithinMs);
+    QCOMPARE(quillo(QStringLiteral("toggle")), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(activeXWindow(), m_panelId, kWithinMs);
+    QCOMPARE(quillo(QStringLiteral("toggle")), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!panel().viewable, kWithinMs);
 }
 
 QUILLO_TEST_WIDGETS_MAIN(TestWaylandSession)
