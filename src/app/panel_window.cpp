@@ -4,10 +4,24 @@
 #include "views/style/docked_panel_shape.h"
 
 #include <QCursor>
-#include <QEvent>
+#include <QEnterEvent>
 #include <QPainter>
 #include <QVBoxLayout>
 #include <QWindow>
+
+namespace {
+
+// Where the pointer crossed into the window. The pointer may have gone on by the time the
+// event is handled (a fast move, a busy process), so the crossing's own place is the one
+// that counts.
+QPoint crossingPosition(const QEvent *event)
+{
+    if (const auto *enter = dynamic_cast<const QEnterEvent *>(event))
+        return enter->globalPosition().toPoint();
+    return QCursor::pos();
+}
+
+} // namespace
 
 // Draws the border over the content; never takes pointer events.
 class PanelBorderOverlay : public QWidget
@@ -84,7 +98,7 @@ bool PanelWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == windowHandle()) {
         const QRect near = geometry().adjusted(-kEnterSlack, -kEnterSlack, kEnterSlack, kEnterSlack);
-        if (event->type() == QEvent::Enter && near.contains(QCursor::pos())) {
+        if (event->type() == QEvent::Enter && near.contains(crossingPosition(event))) {
             m_pointerInside = true;
             emit pointerEntered();
         } else if (event->type() == QEvent::Leave && m_pointerInside) {

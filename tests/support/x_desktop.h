@@ -9,7 +9,9 @@
 // Quillo's windows found by name and size, the pointer moved with xdotool.
 namespace XDesktop {
 
-constexpr int kWaitMs = 5000;
+// Deadlines for what the tests poll for. Generous: a sanitizer build on a loaded machine is
+// slow, and each poll runs a few programs; a passing poll returns at once.
+constexpr int kWaitMs = 20000;
 
 // Runs `program` to completion; its standard output. `exitCode` gets -1 for a crash or timeout.
 inline QString run(const QString &program, const QStringList &arguments, int *exitCode = nullptr)

@@ -189,8 +189,6 @@ void TestPanelKeys::clipboardKeys_data()
                                                                     << "alpha" << all << 0;
     QTest::newRow("Enter copies the chosen row") << "" << QStringList{"Down", "Down", "Return"} << "beta"
                                                  << "beta" << all << 0;
-    QTest::newRow("Enter copies the first match") << "" << QStringList{"type:mm", "Return"} << ""
-                                                  << "gamma" << QStringList{"gamma"} << 0;
     QTest::newRow("Enter with no match copies nothing") << "" << QStringList{"type:zz", "Return"} << ""
                                                         << "" << QStringList{} << 0;
     QTest::newRow("Ctrl+P pins the chosen row, which stays chosen")
@@ -263,8 +261,6 @@ void TestPanelKeys::notesAndPageKeys_data()
                                                 << "" << a << 3 << 0;
     QTest::newRow("Ctrl+Tab switches pages") << QStringList{"Ctrl+Tab"} << "list"
                                              << "" << a << 3 << 0;
-    QTest::newRow("Ctrl+Tab twice comes back") << QStringList{"Ctrl+Tab", "Ctrl+Tab"} << "clipboard"
-                                               << "" << a << 3 << 0;
     QTest::newRow("Down, Down, Enter opens the second card")
         << QStringList{"Ctrl+1", "Down", "Down", "Return"} << "note"
         << "b.md" << a << 3 << 0;

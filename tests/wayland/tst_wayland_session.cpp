@@ -19,7 +19,8 @@
 namespace {
 
 constexpr int kStartMs = 20000;
-constexpr int kWithinMs = 1000; // what a user would call at once
+constexpr int kWithinMs = 1000;   // what a user would call at once
+constexpr int kCommandMs = 10000; // a panel command from a second process, on a loaded machine
 const QRect kExpanded(1000, 22, 440, 760);
 const QPoint kInPanel(1200, 400);
 const QPoint kOnWaylandWindow(300, 400);
@@ -312,17 +313,17 @@ void TestWaylandSession::panelCommandsMoveTheKeyboard()
     QVERIFY(movePointer(kOnWaylandWindow));
     QVERIFY(click());
     QCOMPARE(quillo(QStringLiteral("hide")), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(!panel().viewable, kWithinMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!panel().viewable, kCommandMs);
     QCOMPARE(quillo(QStringLiteral("show")), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(panel().viewable, kWithinMs);
-    QTRY_COMPARE_WITH_TIMEOUT(activeXWindow(), m_panelId, kWithinMs);
+    QTRY_VERIFY_WITH_TIMEOUT(panel().viewable, kCommandMs);
+    QTRY_COMPARE_WITH_TIMEOUT(activeXWindow(), m_panelId, kCommandMs);
     QCOMPARE(quillo(QStringLiteral("hide")), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(!panel().viewable, kWithinMs);
-    QTRY_VERIFY_WITH_TIMEOUT(activeXWindow() != m_panelId, kWithinMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!panel().viewable, kCommandMs);
+    QTRY_VERIFY_WITH_TIMEOUT(activeXWindow() != m_panelId, kCommandMs);
     QCOMPARE(quillo(QStringLiteral("toggle")), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(activeXWindow(), m_panelId, kWithinMs);
+    QTRY_COMPARE_WITH_TIMEOUT(activeXWindow(), m_panelId, kCommandMs);
     QCOMPARE(quillo(QStringLiteral("toggle")), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(!panel().viewable, kWithinMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!panel().viewable, kCommandMs);
 }
 
 QUILLO_TEST_WIDGETS_MAIN(TestWaylandSession)

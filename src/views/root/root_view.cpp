@@ -3,6 +3,7 @@
 #include "store/app_store.h"
 #include "views/clipboard/clipboard_key_handler.h"
 #include "views/clipboard/clipboard_view.h"
+#include "views/notes/note_list_page.h"
 #include "views/notes/notes_key_handler.h"
 #include "views/notes/notes_view.h"
 #include "views/root/mode_picker.h"
@@ -162,15 +163,17 @@ void RootView::switchTo(ContentMode mode)
     m_store.setQuery(QString());
 }
 
+// What is typed next replaces an earlier search. An open note takes the keyboard instead.
 void RootView::focusSearch()
 {
-    if (m_shownMode == ContentMode::notes) {
+    if (m_shownMode == ContentMode::notes && m_notes->isShowingDetail()) {
         m_notes->focusContent();
         return;
     }
-    QLineEdit *search = m_clipboard->searchField()->lineEdit();
-    search->setFocus(Qt::OtherFocusReason);
-    search->selectAll();
+    SearchField *field =
+        m_shownMode == ContentMode::notes ? m_notes->listPage()->searchField() : m_clipboard->searchField();
+    field->lineEdit()->setFocus(Qt::OtherFocusReason);
+    field->lineEdit()->selectAll();
 }
 
 void RootView::onModeChanged()
