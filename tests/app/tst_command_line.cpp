@@ -34,8 +34,6 @@ private slots:
         const QString usage = QStringLiteral("Usage: quillo [option | command]\n");
         QTest::newRow("--version") << QStringList{"--version"} << 0 << "Quillo " QUILLO_VERSION "\n"
                                    << "" << QString();
-        QTest::newRow("-v") << QStringList{"-v"} << 0 << "Quillo " QUILLO_VERSION "\n"
-                            << "" << QString();
         QTest::newRow("--help") << QStringList{"--help"} << 0 << usage << "" << QString();
         QTest::newRow("help wins over version") << QStringList{"--version", "-h"} << 0 << usage << "" << QString();
         QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << ""
