@@ -61,7 +61,6 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
 
-    void hideAndQuitWithNoneRunningDoNothing();
     void showWithNoneRunningStartsRevealed();
     void toggleGivesTheKeyboardBackAndTakesItAgain();
     void typedSearchDownDownEnterCopiesTheSecondMatch();
@@ -121,14 +120,6 @@ void TestKeyboardEndToEnd::toggleOut()
     QCOMPARE(quillo(QStringLiteral("toggle")), 0);
     QTRY_VERIFY_WITH_TIMEOUT(panelShown(), kWaitMs);
     QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), XDesktop::quilloWindow(kPanelWidth), kWaitMs);
-}
-
-void TestKeyboardEndToEnd::hideAndQuitWithNoneRunningDoNothing()
-{
-    QCOMPARE(quillo(QStringLiteral("hide")), 0);
-    QCOMPARE(quillo(QStringLiteral("quit")), 0);
-    QVERIFY(XDesktop::quilloWindow(kPanelWidth).isEmpty());
-    QCOMPARE(activeWindow(), m_editorWindow);
 }
 
 void TestKeyboardEndToEnd::showWithNoneRunningStartsRevealed()

@@ -69,8 +69,8 @@ private slots:
         QVERIFY(!SingleInstance(dir.path(), socketPath).tryAcquire());
         QSignalSpy commands(&running, &SingleInstance::commandReceived);
         // ask() blocks, so it runs beside the event loop that answers it.
-        std::future<SingleInstance::Answer> answer =
-            std::async(std::launch::async, [&socketPath] { return SingleInstance::ask(socketPath, PanelCommand::show); });
+        std::future<SingleInstance::Answer> answer = std::async(
+            std::launch::async, [&socketPath] { return SingleInstance::ask(socketPath, PanelCommand::show); });
         QTRY_VERIFY_WITH_TIMEOUT(answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready, 5000);
         QCOMPARE(answer.get(), SingleInstance::Answer::done);
         QCOMPARE(commands.count(), 1);

@@ -168,8 +168,6 @@ void TestPanelKeys::clipboardKeys_data()
         << "" << all << 0;
     QTest::newRow("Up from the first row goes back to the field") << "" << QStringList{"Down", "Up"} << ""
                                                                   << "" << all << 0;
-    QTest::newRow("Up with nothing chosen") << "" << QStringList{"Up"} << ""
-                                            << "" << all << 0;
     QTest::newRow("pinned rows come first") << "gamma" << QStringList{"Down"} << "gamma"
                                             << "" << QStringList{"gamma", "alpha", "beta", "delta"} << 0;
     QTest::newRow("a new search drops the choice") << "" << QStringList{"Down", "Down", "type:a"} << ""
