@@ -294,10 +294,6 @@ void TestPanelKeys::notesAndPageKeys_data()
         << "z" + a << 4 << 0;
     QTest::newRow("Escape on the list asks to go away") << QStringList{"Ctrl+1", "Escape"} << "list"
                                                         << "" << a << 3 << 1;
-    QTest::newRow("Ctrl+2 from the editor saves the note")
-        << QStringList{"Ctrl+1", "Return", "Return", "type:w", "Ctrl+2"} << "clipboard"
-        << ""
-        << "w" + a << 3 << 0;
     QTest::newRow("Ctrl+N on a chosen clipboard row opens its note") << QStringList{"Down", "Ctrl+N"} << "note"
                                                                      << "" << a << 4 << 0;
 }

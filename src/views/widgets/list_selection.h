@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <algorithm>
 #include <optional>
 
 // The row chosen with the keyboard in a list the user filters: a position in the list as
