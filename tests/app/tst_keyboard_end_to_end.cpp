@@ -28,7 +28,7 @@ int quillo(const QString &command)
 
 QString activeWindow()
 {
-    return run(QStringLiteral("xdotool"), {"getactivewindow"}).trimmed();
+    return XDesktop::look(QStringLiteral("xdotool"), {"getactivewindow"}).trimmed();
 }
 
 void type(const QStringList &arguments)

@@ -25,14 +25,27 @@ inline QString run(const QString &program, const QStringList &arguments, int *ex
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// What a look at the windows prints. xdotool and xwininfo end with an X error now and then
+// when some window goes away while they look; such a look is taken again.
+inline QString look(const QString &program, const QStringList &arguments)
+{
+    int exitCode = -1;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const QString output = run(program, arguments, &exitCode);
+        if (exitCode == 0)
+            return output;
+    }
+    return {};
+}
+
 // Qt appends the application name to window titles and keeps a hidden leader window of the
 // same name, so the shell's windows are told apart by their width.
 inline QString quilloWindow(int width)
 {
     const QStringList ids =
-        run(QStringLiteral("xdotool"), {"search", "--name", "Quillo"}).split('\n', Qt::SkipEmptyParts);
+        look(QStringLiteral("xdotool"), {"search", "--name", "Quillo"}).split('\n', Qt::SkipEmptyParts);
     for (const QString &id : ids) {
-        if (run(QStringLiteral("xwininfo"), {"-id", id}).contains(QStringLiteral("Width: %1\n").arg(width)))
+        if (look(QStringLiteral("xwininfo"), {"-id", id}).contains(QStringLiteral("Width: %1\n").arg(width)))
             return id;
     }
     return {};
@@ -42,7 +55,7 @@ inline XWindowState windowState(const QString &id)
 {
     if (id.isEmpty())
         return {};
-    return XWindowState::fromXwininfo(run(QStringLiteral("xwininfo"), {"-id", id}));
+    return XWindowState::fromXwininfo(look(QStringLiteral("xwininfo"), {"-id", id}));
 }
 
 inline XWindowState quilloWindowState(int width)

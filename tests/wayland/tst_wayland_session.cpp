@@ -54,6 +54,7 @@ private:
     bool hasDataControl() const { return compositor() != WaylandSession::Compositor::Mutter; }
     QString windowId(const QString &namePattern, int minimumWidth);
     WindowState windowState(const QString &id);
+    QString look(const QString &program, const QStringList &arguments) const;
     WindowState panel() { return windowState(m_panelId); }
     WindowState tab() { return windowState(m_tabId); }
     bool movePointer(QPoint to);
@@ -127,7 +128,7 @@ void TestWaylandSession::cleanupTestCase()
 QString TestWaylandSession::windowId(const QString &namePattern, int minimumWidth)
 {
     const QStringList ids =
-        m_session->run(QStringLiteral("xdotool"), {"search", "--name", namePattern}).split('\n', Qt::SkipEmptyParts);
+        look(QStringLiteral("xdotool"), {"search", "--name", namePattern}).split('\n', Qt::SkipEmptyParts);
     for (const QString &id : ids) {
         if (windowState(id).geometry.width() >= minimumWidth)
             return id;
@@ -137,7 +138,20 @@ QString TestWaylandSession::windowId(const QString &namePattern, int minimumWidt
 
 WindowState TestWaylandSession::windowState(const QString &id)
 {
-    return XWindowState::fromXwininfo(m_session->run(QStringLiteral("xwininfo"), {"-id", id}));
+    return XWindowState::fromXwininfo(look(QStringLiteral("xwininfo"), {"-id", id}));
+}
+
+// xdotool and xwininfo end with an X error now and then when some window goes away while
+// they look; such a look is taken again.
+QString TestWaylandSession::look(const QString &program, const QStringList &arguments) const
+{
+    int exitCode = -1;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const QString output = m_session->run(program, arguments, &exitCode);
+        if (exitCode == 0)
+            return output;
+    }
+    return {};
 }
 
 bool TestWaylandSession::movePointer(QPoint to)
@@ -302,7 +316,7 @@ int TestWaylandSession::quillo(const QString &command)
 
 QString TestWaylandSession::activeXWindow() const
 {
-    return m_session->run(QStringLiteral("xdotool"), {"getactivewindow"}).trimmed();
+    return look(QStringLiteral("xdotool"), {"getactivewindow"}).trimmed();
 }
 
 // The commands a desktop shortcut sends: show and toggle bring the panel out as the active
