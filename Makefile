@@ -1,8 +1,10 @@
 # Thin layer over the CMake presets. Every target installs what is missing first.
-.PHONY: deps run test asan-test bench demo gallery format format-check install package clean
+.PHONY: deps run test asan-test bench fuzz demo gallery format format-check install package clean
 
 # `make install PREFIX=/usr DESTDIR=/tmp/stage` works as with any CMake project.
 PREFIX ?= /usr/local
+# `make fuzz FUZZ_SECONDS=600`: how long each fuzz target runs.
+FUZZ_SECONDS ?= 60
 
 deps:
 	@scripts/install-deps
@@ -26,6 +28,11 @@ bench: deps
 	cmake --preset release >/dev/null
 	cmake --build --preset release
 	scripts/run-benchmarks build/release/bench
+
+fuzz: deps
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz
+	scripts/run-fuzzers build/fuzz/tests/fuzz $(FUZZ_SECONDS)
 
 demo: deps
 	cmake --preset release >/dev/null

@@ -1,9 +1,11 @@
 #include "app_delegate.h"
 #include "command_line.h"
+#include "platform/journal_log.h"
 #include "platform/unix_signal_watcher.h"
 #include "quillo_build_info.h"
 #include "single_instance.h"
 #include "store/app_store.h"
+#include "store/log_categories.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -22,8 +24,8 @@ bool choosePlatform()
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return true;
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fputs("Quillo needs a desktop session (X11, or Wayland with XWayland): no DISPLAY is set.\n"
-                   "To see it on a virtual screen, run `make demo`.\n",
+        std::fputs("Quillo 需要桌面会话（X11，或带 XWayland 的 Wayland）：没有设置 DISPLAY。\n"
+                   "要在虚拟屏幕上查看，请运行 `make demo`。\n",
                    stderr);
         return false;
     }
@@ -33,7 +35,8 @@ bool choosePlatform()
 
 // Hands the command to the running Quillo. `lockHeld`: one is running, perhaps still
 // starting, so its socket is waited for a moment.
-int askRunningInstance(int argc, char **argv, const QString &socketPath, PanelCommand command, bool lockHeld)
+SingleInstance::Answer handToRunningInstance(int argc, char **argv, const QString &socketPath, PanelCommand command,
+                                             bool lockHeld)
 {
     QCoreApplication app(argc, argv);
     QDeadlineTimer deadline(SingleInstance::kAnswerTimeoutMs);
@@ -42,11 +45,17 @@ int askRunningInstance(int argc, char **argv, const QString &socketPath, PanelCo
         QThread::msleep(100);
         answer = SingleInstance::ask(socketPath, command);
     }
+    return answer;
+}
+
+int askRunningInstance(int argc, char **argv, const QString &socketPath, PanelCommand command, bool lockHeld)
+{
+    const SingleInstance::Answer answer = handToRunningInstance(argc, argv, socketPath, command, lockHeld);
     if (answer == SingleInstance::Answer::done)
         return 0;
     if (answer == SingleInstance::Answer::noneRunning && !lockHeld)
         return 0; // hide or quit with no Quillo running: nothing to do
-    std::fputs("Quillo is already running but did not answer.\n", stderr);
+    std::fputs("Quillo 已在运行，但没有应答。\n", stderr);
     return 1;
 }
 
@@ -59,6 +68,8 @@ int main(int argc, char **argv)
     if (const std::optional<int> exitCode = commandLine.answerWithoutStarting())
         return *exitCode;
     const PanelCommand command = commandLine.command();
+    // Warnings go to the systemd journal where there is one.
+    JournalLog::install();
     const QString supportDirectory = SingleInstance::defaultSupportDirectory();
     const QString socketPath = SingleInstance::defaultSocketPath(supportDirectory);
     // hide and quit never start Quillo: they need neither a display nor the lock.
@@ -68,8 +79,19 @@ int main(int argc, char **argv)
     if (!choosePlatform())
         return 1;
     SingleInstance instance(supportDirectory, socketPath);
-    if (!instance.tryAcquire())
-        return askRunningInstance(argc, argv, socketPath, command, true);
+    QString lockProblem;
+    switch (instance.tryAcquire(&lockProblem)) {
+    case SingleInstance::Lock::acquired: break;
+    case SingleInstance::Lock::heldByAnother: return askRunningInstance(argc, argv, socketPath, command, true);
+    case SingleInstance::Lock::unavailable:
+        // A read-only or full support folder: Quillo runs without saving (the panel says so),
+        // unless one already runs and takes the command.
+        if (handToRunningInstance(argc, argv, socketPath, command, false) == SingleInstance::Answer::done)
+            return 0;
+        qCWarning(lcStore).noquote() << "cannot make the lock file" << lockProblem
+                                     << "- running without saving, and without the single-instance lock";
+        break;
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillo"));

@@ -1,5 +1,7 @@
 #include "single_instance.h"
 
+#include "store/storage_error.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
@@ -46,10 +48,17 @@ SingleInstance::~SingleInstance()
         m_server->close();
 }
 
-bool SingleInstance::tryAcquire()
+SingleInstance::Lock SingleInstance::tryAcquire(QString *problem)
 {
     QDir().mkpath(QFileInfo(m_lock.fileName()).absolutePath());
-    return m_lock.tryLock(0);
+    if (m_lock.tryLock(0))
+        return Lock::acquired;
+    // Only LockFailedError means a live holder; the others are the folder's fault.
+    if (m_lock.error() == QLockFile::LockFailedError)
+        return Lock::heldByAnother;
+    if (problem)
+        *problem = m_lock.fileName() + QStringLiteral(": ") + StorageError::reason(m_lock.fileName());
+    return Lock::unavailable;
 }
 
 bool SingleInstance::listen()

@@ -11,6 +11,7 @@ class QLocalServer;
 // One Quillo per user session. The first process takes a lock file in the support folder
 // before it creates anything else and then listens on a local socket; a later launch finds
 // the lock held, passes its panel command (PanelCommand) to the running process, and exits.
+// Where the lock file cannot be made at all, the socket alone tells whether Quillo runs.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -24,9 +25,16 @@ public:
     SingleInstance(const QString &supportDirectory, const QString &socketPath, QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // Creates the support folder if needed and takes the lock; false while another live
-    // process holds it.
-    bool tryAcquire();
+    enum class Lock
+    {
+        acquired,
+        heldByAnother, // a live process holds it
+        unavailable,   // the lock file cannot be made (a read-only or full support folder)
+    };
+
+    // Creates the support folder if needed and takes the lock. When unavailable, *problem
+    // names the lock file and the cause.
+    Lock tryAcquire(QString *problem = nullptr);
     // Starts answering later launches (needs the event loop). Call after tryAcquire().
     bool listen();
     enum class Answer

@@ -1,5 +1,7 @@
 #include "platform/qt_clipboard_pasteboard.h"
 
+#include "platform/x11_clipboard_watcher.h"
+
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QMimeData>
@@ -13,7 +15,6 @@
 namespace {
 
 const QString kUriList = QStringLiteral("text/uri-list");
-const QString kGnomeCopiedFiles = QStringLiteral("x-special/gnome-copied-files");
 
 // Picture formats the worker can decode. Qt also lists "application/x-qt-image" beside a
 // real picture format; reading that one would decode the picture on the calling thread.
@@ -54,67 +55,66 @@ std::optional<QList<QUrl>> parseUrlLines(const QList<QByteArray> &lines)
     return urls;
 }
 
-// Qt's xcb platform emits QClipboard::changed for other programs' copies only when the X server
-// has the XFixes extension: it then asks for XFixes selection events on CLIPBOARD (Qt also wants
-// XFixes 2.0 or later, which every X server since 2004 offers). Without it, Qt only learns of
-// changes to content it owned itself.
-bool xserverAnnouncesSelectionChanges()
-{
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
-    if (!connection)
-        return false;
-    static const char kName[] = "XFIXES";
-    xcb_query_extension_reply_t *reply =
-        xcb_query_extension_reply(connection, xcb_query_extension(connection, sizeof kName - 1, kName), nullptr);
-    const bool present = reply && reply->present;
-    free(reply);
-    return present;
-}
-
 } // namespace
 
 QtClipboardPasteboard::QtClipboardPasteboard(QObject *parent)
     : Pasteboard(parent)
     , m_clipboard(QGuiApplication::clipboard())
-    , m_announcesChanges(xserverAnnouncesSelectionChanges())
 {
-    if (m_clipboard)
-        connect(m_clipboard, &QClipboard::changed, this, &QtClipboardPasteboard::onClipboardChanged);
+    if (qGuiApp && qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+        QPointer<QtClipboardPasteboard> self(this);
+        m_watcher = std::make_unique<X11ClipboardWatcher>([self](const X11ClipboardWatcher::Content &read) {
+            // On the worker: hand the content to the GUI thread.
+            QMetaObject::invokeMethod(
+                self.data(),
+                [self, read] {
+                    // Someone else took the clipboard since (our own copy included).
+                    const quint32 owner = self->selectionOwner();
+                    if (owner != 0 && owner != read.owner)
+                        return;
+                    self->publish(Content{read.types, read.image, read.urls, read.text});
+                },
+                Qt::QueuedConnection);
+        });
+        if (m_watcher->isValid())
+            m_watcher->start();
+        else
+            m_watcher.reset();
+    }
+    if (!m_watcher && m_clipboard)
+        connect(m_clipboard, &QClipboard::changed, this, &QtClipboardPasteboard::onQtClipboardChanged);
 }
 
-void QtClipboardPasteboard::onClipboardChanged(QClipboard::Mode mode)
+QtClipboardPasteboard::~QtClipboardPasteboard() = default;
+
+void QtClipboardPasteboard::publish(Content content)
 {
-    if (mode != QClipboard::Clipboard)
-        return;
+    m_content = std::move(content);
     ++m_changeCount;
     emit changed();
 }
 
-const QMimeData *QtClipboardPasteboard::mimeData() const
+// Without an X server: the platform's own clipboard, read as it announces changes.
+void QtClipboardPasteboard::onQtClipboardChanged(QClipboard::Mode mode)
 {
-    return m_clipboard ? m_clipboard->mimeData(QClipboard::Clipboard) : nullptr;
-}
-
-QStringList QtClipboardPasteboard::types() const
-{
-    if (m_formats && m_formatsGeneration == m_changeCount)
-        return *m_formats;
-    const QMimeData *data = mimeData();
-    m_formatsOwner = selectionOwner();
-    m_ownerChanged = false;
-    m_formats = data ? data->formats() : QStringList();
-    m_formatsGeneration = m_changeCount;
-    if (!sameOwnerAsFormats())
-        m_formats = QStringList();
-    return *m_formats;
-}
-
-QByteArray QtClipboardPasteboard::readFormat(const QString &format) const
-{
-    const QMimeData *data = mimeData();
-    QByteArray bytes = data ? data->data(format) : QByteArray();
-    return sameOwnerAsFormats() ? bytes : QByteArray();
+    if (mode != QClipboard::Clipboard || m_clipboard->ownsClipboard())
+        return;
+    const QMimeData *data = m_clipboard->mimeData(QClipboard::Clipboard);
+    Content content;
+    if (data) {
+        content.types = data->formats();
+        for (const QString &type : std::as_const(content.types)) {
+            if (type.startsWith(QLatin1String("image/")) && decodableImageTypes().contains(type)) {
+                content.image = RawImage{data->data(type), type};
+                break;
+            }
+        }
+        if (content.types.contains(kUriList))
+            content.urls = parseUriList(data->data(kUriList));
+        if (data->hasText())
+            content.text = data->text();
+    }
+    publish(content);
 }
 
 quint32 QtClipboardPasteboard::selectionOwner() const
@@ -132,6 +132,7 @@ quint32 QtClipboardPasteboard::selectionOwner() const
         m_clipboardAtom = atom->atom;
         free(atom);
     }
+    // A question to the X server, never to the owning program: it cannot block.
     xcb_get_selection_owner_reply_t *reply =
         xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, m_clipboardAtom), nullptr);
     if (!reply)
@@ -141,65 +142,29 @@ quint32 QtClipboardPasteboard::selectionOwner() const
     return owner;
 }
 
-bool QtClipboardPasteboard::sameOwnerAsFormats() const
-{
-    // No owner any more is not another owner: programs such as `xclip -loops 1` exit right
-    // after answering, and what they answered is theirs.
-    const quint32 owner = selectionOwner();
-    if (!m_ownerChanged && owner != 0 && owner != m_formatsOwner)
-        m_ownerChanged = true;
-    return !m_ownerChanged;
-}
-
-std::optional<Pasteboard::RawImage> QtClipboardPasteboard::image() const
-{
-    for (const QString &type : types()) {
-        if (!type.startsWith(QLatin1String("image/")) || !decodableImageTypes().contains(type))
-            continue;
-        // Only the first picture format: each further read could block as long again.
-        QByteArray bytes = readFormat(type);
-        if (bytes.isEmpty())
-            return std::nullopt;
-        return RawImage{std::move(bytes), type};
-    }
-    return std::nullopt;
-}
-
-std::optional<QList<QUrl>> QtClipboardPasteboard::urls() const
-{
-    const QStringList offered = types();
-    if (offered.contains(kUriList))
-        return parseUriList(readFormat(kUriList));
-    if (offered.contains(kGnomeCopiedFiles))
-        return parseGnomeCopiedFiles(readFormat(kGnomeCopiedFiles));
-    return std::nullopt;
-}
-
-std::optional<QString> QtClipboardPasteboard::text() const
-{
-    const QStringList offered = types();
-    const bool hasText = std::any_of(offered.cbegin(), offered.cend(), [](const QString &type) {
-        return type == QLatin1String("text/plain") || type.startsWith(QLatin1String("text/plain;"));
-    });
-    const QMimeData *data = mimeData();
-    if (!hasText || !data)
-        return std::nullopt;
-    QString text = data->text();
-    if (!sameOwnerAsFormats())
-        return std::nullopt;
-    return text;
-}
-
 void QtClipboardPasteboard::writeText(const QString &text)
 {
-    if (m_clipboard)
-        m_clipboard->setText(text, QClipboard::Clipboard);
+    if (!m_clipboard)
+        return;
+    m_clipboard->setText(text, QClipboard::Clipboard);
+    Content content;
+    content.types = {QStringLiteral("text/plain"), QStringLiteral("UTF8_STRING")};
+    content.text = text;
+    if (m_watcher)
+        m_watcher->setOwnWindow(selectionOwner());
+    publish(content);
 }
 
 void QtClipboardPasteboard::writeImage(const QImage &image)
 {
-    if (m_clipboard)
-        m_clipboard->setImage(image, QClipboard::Clipboard);
+    if (!m_clipboard)
+        return;
+    m_clipboard->setImage(image, QClipboard::Clipboard);
+    if (m_watcher)
+        m_watcher->setOwnWindow(selectionOwner());
+    Content content;
+    content.types = {QStringLiteral("image/png")};
+    publish(content);
 }
 
 std::optional<QList<QUrl>> QtClipboardPasteboard::parseUriList(const QByteArray &data)

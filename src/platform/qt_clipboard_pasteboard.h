@@ -8,41 +8,40 @@
 #include <QPointer>
 #include <QStringList>
 #include <QUrl>
+#include <memory>
 #include <optional>
 
-class QMimeData;
+class X11ClipboardWatcher;
 
-// Pasteboard over QClipboard, CLIPBOARD selection only: PRIMARY changes on every text
-// selection and is not what people mean by "copy".
+// Pasteboard for the X11 CLIPBOARD selection (PRIMARY changes on every text selection and
+// is not what people mean by "copy").
 //
-// X11 has no change counter, so changeCount() counts QClipboard::changed(Clipboard). Qt
-// emits it a few milliseconds after another program takes the clipboard, when the owner
-// exits (the content is then empty) and synchronously inside our own setText/setImage.
+// Other programs' copies are read on a worker thread with an X connection of its own (see
+// X11ClipboardWatcher): every read from another program is a round trip to that program,
+// and one that does not answer would otherwise freeze the panel. changeCount() moves, and
+// changed() fires, only once a copy has been read; the getters answer from what was read.
+// A content read for an owner that has since lost the clipboard to another program is
+// dropped (an owner that exited after answering, as `xclip -loops 1` does, is no other
+// owner); the new owner's content follows.
 //
-// Every read from another program is a round trip to that program through the X server;
-// an owner that does not answer blocks the calling thread for Qt's clipboard timeout
-// (about 5 s). The offered formats are therefore read once per change and kept.
+// Writes go through QClipboard, which serves our content to other programs, and count as a
+// change at once.
 //
-// X11 cannot tie a read to a generation: when another program takes the clipboard while
-// we are reading, the data request is answered by the new owner, although the formats
-// came from the old one (a picture's bytes would then be read as "text"). The owner of
-// the selection is noted when a generation's formats are read and checked after every
-// data read; data from another owner counts as absent (an owner that has since exited
-// is not another owner). The change notification for the
-// new owner follows and that content is read on its own.
+// Without an X server with XFixes (another Qt platform), changes come from QClipboard and are
+// read from it directly.
 class QtClipboardPasteboard : public Pasteboard
 {
     Q_OBJECT
 public:
     explicit QtClipboardPasteboard(QObject *parent = nullptr);
+    ~QtClipboardPasteboard() override;
 
     qint64 changeCount() const override { return m_changeCount; }
-    // True on X11 when the server has XFixes: Qt then reports every change by any program.
-    bool announcesChanges() const override { return m_announcesChanges; }
-    QStringList types() const override;
-    std::optional<RawImage> image() const override;
-    std::optional<QList<QUrl>> urls() const override;
-    std::optional<QString> text() const override;
+    bool announcesChanges() const override { return true; }
+    QStringList types() const override { return m_content.types; }
+    std::optional<RawImage> image() const override { return m_content.image; }
+    std::optional<QList<QUrl>> urls() const override { return m_content.urls; }
+    std::optional<QString> text() const override { return m_content.text; }
 
     void writeText(const QString &text) override;
     void writeImage(const QImage &image) override;
@@ -53,21 +52,22 @@ public:
     static std::optional<QList<QUrl>> parseGnomeCopiedFiles(const QByteArray &data);
 
 private:
-    void onClipboardChanged(QClipboard::Mode mode);
-    const QMimeData *mimeData() const;
-    QByteArray readFormat(const QString &format) const;
-    // The X11 window owning CLIPBOARD now; 0 on other platforms or when nobody owns it.
+    struct Content
+    {
+        QStringList types;
+        std::optional<RawImage> image;
+        std::optional<QList<QUrl>> urls;
+        std::optional<QString> text;
+    };
+
+    void publish(Content content);
+    void onQtClipboardChanged(QClipboard::Mode mode);
+    // The X11 window owning CLIPBOARD now; 0 when nobody owns it or not on X11.
     quint32 selectionOwner() const;
-    // False once the owner has changed since this generation's formats were read.
-    bool sameOwnerAsFormats() const;
 
     QPointer<QClipboard> m_clipboard;
+    std::unique_ptr<X11ClipboardWatcher> m_watcher;
     qint64 m_changeCount = 0;
-    bool m_announcesChanges = false;
-    // The formats of generation m_formatsGeneration, read at most once per change.
-    mutable std::optional<QStringList> m_formats;
-    mutable qint64 m_formatsGeneration = -1;
-    mutable quint32 m_formatsOwner = 0;
-    mutable bool m_ownerChanged = false;
+    Content m_content;
     mutable quint32 m_clipboardAtom = 0;
 };

@@ -1,14 +1,17 @@
 #include "app_store.h"
 
+#include "capture_queue.h"
 #include "clip_pictures.h"
 #include "folder_chooser.h"
 #include "history_file.h"
+#include "log_categories.h"
 #include "note_folder.h"
 #include "pasteboard.h"
 #include "pasteboard_monitor.h"
 #include "persistence_queue.h"
 #include "preferences_file.h"
 #include "qt_store_clock.h"
+#include "storage_error.h"
 #include "store_paths.h"
 
 #include <QDir>
@@ -24,11 +27,24 @@ AppStore::AppStore(const Options &options, QObject *parent)
 {
     StorePaths::liftImageAllocationLimit();
     m_queue = std::make_unique<PersistenceQueue>();
-    StorePaths::createPrivateFolder(m_supportDirectory);
+    // Without a folder it can write, the store runs for this session only and says so.
+    if (!StorePaths::createPrivateFolder(m_supportDirectory) || !QFileInfo(m_supportDirectory).isWritable()) {
+        m_folderFailure = QStringLiteral("历史不会保存：") + StorageError::reason(historyFilePath());
+        qCWarning(lcStore) << "cannot write to" << m_supportDirectory << "- nothing will be saved";
+    }
     m_preferencesFile = std::make_unique<PreferencesFile>(preferencesFilePath());
     m_historyFile = std::make_unique<HistoryFile>(historyFilePath(), *m_queue, *m_clock);
     connect(m_historyFile.get(), &HistoryFile::saved, this, &AppStore::historySaved);
     m_pictures = std::make_unique<ClipPictures>(imagesDirectory(), *m_queue);
+    connect(m_historyFile.get(), &HistoryFile::failureChanged, this, &AppStore::saveFailureChanged);
+    connect(m_pictures.get(), &ClipPictures::failureChanged, this, &AppStore::saveFailureChanged);
+    connect(m_historyFile.get(), &HistoryFile::saved, this, [this] {
+        // The folder can be written after all (its permissions were mended).
+        if (!m_folderFailure.isEmpty() && m_historyFile->failure().isEmpty()) {
+            m_folderFailure.clear();
+            emit saveFailureChanged();
+        }
+    });
     m_clipHistory = std::make_unique<ClipHistory>(*m_pictures);
     m_notes = std::make_unique<NoteLibrary>(imagesDirectory());
     relayNoteSignals();
@@ -38,12 +54,7 @@ AppStore::AppStore(const Options &options, QObject *parent)
     loadPreferences();
     // Whatever is on the clipboard now is never captured.
     m_monitor = std::make_unique<PasteboardMonitor>(m_pasteboard, *m_clock);
-    m_monitor->setIgnoreSensitive(m_ignoreSensitive);
-    connect(this, &AppStore::ignoreSensitiveChanged, m_monitor.get(),
-            [this] { m_monitor->setIgnoreSensitive(m_ignoreSensitive); });
-    connect(m_monitor.get(), &PasteboardMonitor::pictureCaptured, m_pictures.get(), &ClipPictures::capture);
-    connect(m_monitor.get(), &PasteboardMonitor::entryCaptured, this, &AppStore::addCaptured);
-    connect(m_pictures.get(), &ClipPictures::stored, this, &AppStore::addCaptured); // once its file exists
+    connectCaptures();
 
     QDir().mkpath(noteDirectory());
     if (std::optional<QList<ClipItem>> stored = m_historyFile->load())
@@ -57,6 +68,37 @@ AppStore::~AppStore()
 {
     m_monitor.reset(); // no capture after this point
     flush();
+}
+
+void AppStore::connectCaptures()
+{
+    m_captures = std::make_unique<CaptureQueue>(*m_pictures);
+    m_monitor->setIgnoreSensitive(m_ignoreSensitive);
+    connect(this, &AppStore::ignoreSensitiveChanged, m_monitor.get(),
+            [this] { m_monitor->setIgnoreSensitive(m_ignoreSensitive); });
+    connect(m_monitor.get(), &PasteboardMonitor::captured, this, [this](const ClipCapture::Capture &capture) {
+        m_pictures->retryUnsaved(); // a change: pictures a full disk kept out are written again
+        m_captures->add(capture, m_ignoreSensitive);
+    });
+    connect(m_captures.get(), &CaptureQueue::entryReady, this, &AppStore::addCaptured);
+    connect(m_pictures.get(), &ClipPictures::stored, this, &AppStore::addCaptured); // written at a retry
+}
+
+QString AppStore::saveFailure() const
+{
+    for (const QString &failure : {m_historyFile->failure(), m_pictures->failure(), m_preferencesFailure}) {
+        if (!failure.isEmpty())
+            return QStringLiteral("保存失败：") + failure;
+    }
+    return m_folderFailure;
+}
+
+void AppStore::setPreferencesFailure(const QString &failure)
+{
+    if (failure == m_preferencesFailure)
+        return;
+    m_preferencesFailure = failure;
+    emit saveFailureChanged();
 }
 
 void AppStore::relayNoteSignals()
@@ -107,7 +149,12 @@ void AppStore::loadPreferences()
 
 bool AppStore::savePreferences(QString *errorText)
 {
-    return m_preferencesFile->save(Preferences{noteDirectory(), m_ignoreSensitive}, errorText);
+    QString failure;
+    const bool saved = m_preferencesFile->save(Preferences{noteDirectory(), m_ignoreSensitive}, &failure);
+    setPreferencesFailure(failure);
+    if (errorText)
+        *errorText = failure;
+    return saved;
 }
 
 void AppStore::flush()
@@ -138,6 +185,7 @@ void AppStore::clipsEdited()
     emit clipsChanged();
     emit changed();
     m_historyFile->save(clips());
+    m_pictures->retryUnsaved();
 }
 
 void AppStore::copy(const ClipItem &item)

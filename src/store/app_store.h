@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 
+class CaptureQueue;
 class ClipPictures;
 class FolderChooser;
 class HistoryFile;
@@ -75,6 +76,10 @@ public:
     void setNoteDirectory(const QString &path) { m_notes->setDirectory(path); }
     const QString &statusText() const { return m_notes->statusText(); }
     void setStatusText(const QString &text) { m_notes->setStatusText(text); }
+    // Why the history, a picture or the settings could not be saved, for the clipboard page's
+    // footer ("保存失败：磁盘空间不足"); empty while saves succeed. A failed write is tried
+    // again at the next change.
+    QString saveFailure() const;
 
     // The clipboard the store watches. The notes page copies through it directly, so the
     // monitor records those copies like any other.
@@ -131,6 +136,7 @@ signals:
     void ignoreSensitiveChanged();
     void noteDirectoryChanged();
     void statusTextChanged();
+    void saveFailureChanged();
     // A history file write finished on the worker.
     void historySaved();
 
@@ -144,7 +150,9 @@ private:
     void relayNoteSignals();
     void loadPreferences();
     bool savePreferences(QString *errorText = nullptr);
+    void connectCaptures();
     void addCaptured(const ClipItem &entry);
+    void setPreferencesFailure(const QString &failure);
     void clipsEdited(); // announces the history's change and saves it
 
     ContentMode m_mode = ContentMode::clipboard;
@@ -153,6 +161,8 @@ private:
     bool m_isPinned = false;
     bool m_isNoteDetailOpen = false;
     bool m_ignoreSensitive = true;
+    QString m_preferencesFailure;
+    QString m_folderFailure; // the support folder could not be written at start-up
 
     QPointer<Pasteboard> m_pasteboard;
     FolderChooser *m_folderChooser = nullptr;
@@ -167,6 +177,7 @@ private:
     std::unique_ptr<ClipPictures> m_pictures;
     std::unique_ptr<ClipHistory> m_clipHistory;
     std::unique_ptr<NoteLibrary> m_notes;
+    std::unique_ptr<CaptureQueue> m_captures;
     std::unique_ptr<PasteboardMonitor> m_monitor;
     std::unique_ptr<StoreTimer> m_copiedMarkTimer;
 };

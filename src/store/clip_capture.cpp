@@ -3,6 +3,8 @@
 #include "classification.h"
 #include "store_paths.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QStringList>
 
 namespace ClipCapture {
@@ -24,15 +26,6 @@ const QLatin1String kSecretMarkers[] = {
 // Texts larger than this are not recorded: every later pin or delete would rewrite the
 // whole history file with them.
 constexpr qsizetype kMaxTextUtf8Bytes = qsizetype(8) << 20;
-
-bool hasSecretMarker(const QStringList &types)
-{
-    for (const QString &type : types)
-        for (const QLatin1String &marker : kSecretMarkers)
-            if (type.contains(marker, Qt::CaseInsensitive))
-                return true;
-    return false;
-}
 
 // UTF-8 size without converting: one byte per ASCII unit, two below U+0800, four per
 // surrogate pair (two units), three otherwise.
@@ -66,12 +59,35 @@ ClipItem entryFromUrl(const QUrl &url)
                           QString::fromUtf8(url.toEncoded()), ClipItem::sourceBrowser());
 }
 
-std::optional<ClipItem> textEntry(const Pasteboard &pasteboard, bool ignoreSensitive)
+} // namespace
+
+bool hasSecretMarker(const QStringList &types)
 {
-    const std::optional<QString> text = pasteboard.text();
-    if (!text)
-        return std::nullopt;
-    const QString trimmed = Classification::trimmedClipText(*text);
+    for (const QString &type : types)
+        for (const QLatin1String &marker : kSecretMarkers)
+            if (type.contains(marker, Qt::CaseInsensitive))
+                return true;
+    return false;
+}
+
+bool isDecodablePicture(const Pasteboard::RawImage &picture)
+{
+    if (picture.bytes.isEmpty())
+        return false;
+    QBuffer buffer;
+    buffer.setData(picture.bytes);
+    buffer.open(QIODevice::ReadOnly);
+    // "image/png" -> "png" as a first guess; the content decides when the owner mislabels it.
+    QImageReader reader(&buffer, picture.mimeType.section(QLatin1Char('/'), 1).toLatin1());
+    reader.setDecideFormatFromContent(true);
+    if (!reader.canRead())
+        return false;
+    return !reader.supportsOption(QImageIOHandler::Size) || !reader.size().isEmpty();
+}
+
+std::optional<ClipItem> textEntry(const QString &text, bool ignoreSensitive)
+{
+    const QString trimmed = Classification::trimmedClipText(text);
     if (trimmed.isEmpty() || tooLargeToRecord(trimmed))
         return std::nullopt;
     if (ignoreSensitive && Classification::looksSensitive(trimmed))
@@ -79,21 +95,21 @@ std::optional<ClipItem> textEntry(const Pasteboard &pasteboard, bool ignoreSensi
     return ClipItem::make(Classification::classify(trimmed), Classification::textTitle(trimmed), trimmed);
 }
 
-} // namespace
-
 Capture read(const Pasteboard &pasteboard, bool ignoreSensitive)
 {
     if (ignoreSensitive && hasSecretMarker(pasteboard.types()))
         return {};
-    if (std::optional<Pasteboard::RawImage> image = pasteboard.image(); image && !image->bytes.isEmpty())
-        return {std::move(image), std::nullopt};
+    // Only a picture that can be decoded wins; broken bytes leave the URLs and text offered
+    // beside them to be recorded.
+    if (std::optional<Pasteboard::RawImage> image = pasteboard.image(); image && isDecodablePicture(*image))
+        return {std::move(image), std::nullopt, std::nullopt};
     if (const std::optional<QList<QUrl>> urls = pasteboard.urls(); urls && !urls->isEmpty()) {
         const QUrl &url = urls->first();
         if (ignoreSensitive && Classification::looksSensitive(QString::fromUtf8(url.toEncoded())))
             return {};
-        return {std::nullopt, entryFromUrl(url)};
+        return {std::nullopt, entryFromUrl(url), std::nullopt};
     }
-    return {std::nullopt, textEntry(pasteboard, ignoreSensitive)};
+    return {std::nullopt, std::nullopt, pasteboard.text()};
 }
 
 } // namespace ClipCapture

@@ -1,5 +1,9 @@
 #include "clip_json.h"
 
+#include "json_array_reader.h"
+
+#include <QBuffer>
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -58,6 +62,13 @@ void appendKey(QByteArray &out, const char *key)
     out.append("\":");
 }
 
+// JSON lets a string carry "\udc00" alone; such a string has no UTF-8 form and would be
+// written back as "?", so the document is malformed.
+bool isWellFormedString(const QJsonValue &value)
+{
+    return value.isString() && QStringView(value.toString()).isValidUtf16();
+}
+
 std::optional<ClipItem> decodeClip(const QJsonValue &value)
 {
     if (!value.isObject())
@@ -71,15 +82,18 @@ std::optional<ClipItem> decodeClip(const QJsonValue &value)
     const QJsonValue createdAt = object.value(QLatin1String("createdAt"));
     const QJsonValue isPinned = object.value(QLatin1String("isPinned"));
     const QJsonValue imagePath = object.value(QLatin1String("imagePath"));
-    if (!id.isString() || !kind.isString() || !title.isString() || !content.isString() || !source.isString()
-        || !createdAt.isDouble() || !isPinned.isBool())
+    for (const QJsonValue &text : {id, kind, title, content, source}) {
+        if (!isWellFormedString(text))
+            return std::nullopt;
+    }
+    if (!createdAt.isDouble() || !isPinned.isBool())
         return std::nullopt;
     if (!ClipJson::isCanonicalUuid(id.toString()))
         return std::nullopt;
     const std::optional<ClipKind> parsedKind = ClipKinds::fromRawValue(kind.toString());
     if (!parsedKind)
         return std::nullopt;
-    if (!imagePath.isUndefined() && !imagePath.isNull() && !imagePath.isString())
+    if (!imagePath.isUndefined() && !imagePath.isNull() && !isWellFormedString(imagePath))
         return std::nullopt;
 
     ClipItem item;
@@ -172,20 +186,28 @@ QByteArray encodeClips(const QList<ClipItem> &clips)
     return out;
 }
 
+bool readClips(QIODevice &device, const std::function<void(ClipItem &&item)> &take)
+{
+    return JsonArrayReader::read(device, [&take](const QByteArray &element) {
+        const std::optional<QJsonDocument> document = parse(element);
+        if (!document || !document->isObject())
+            return false;
+        std::optional<ClipItem> item = decodeClip(document->object());
+        if (!item)
+            return false;
+        take(std::move(*item));
+        return true;
+    });
+}
+
 std::optional<QList<ClipItem>> decodeClips(const QByteArray &json)
 {
-    const std::optional<QJsonDocument> document = parse(json);
-    if (!document || !document->isArray())
-        return std::nullopt;
-    const QJsonArray array = document->array();
+    QBuffer buffer;
+    buffer.setData(json);
+    buffer.open(QIODevice::ReadOnly);
     QList<ClipItem> clips;
-    clips.reserve(array.size());
-    for (const QJsonValue &value : array) {
-        std::optional<ClipItem> item = decodeClip(value);
-        if (!item)
-            return std::nullopt;
-        clips.append(std::move(*item));
-    }
+    if (!readClips(buffer, [&clips](ClipItem &&item) { clips.append(std::move(item)); }))
+        return std::nullopt;
     return clips;
 }
 
@@ -209,7 +231,7 @@ std::optional<Preferences> decodePreferences(const QByteArray &json)
     const QJsonObject object = document->object();
     const QJsonValue directory = object.value(QLatin1String("noteDirectory"));
     const QJsonValue ignore = object.value(QLatin1String("ignoreSensitive"));
-    if (!directory.isString() || !ignore.isBool())
+    if (!isWellFormedString(directory) || !ignore.isBool())
         return std::nullopt;
     const QString path = directory.toString();
     if (!path.startsWith(QLatin1Char('/')))

@@ -1,6 +1,7 @@
 #include "clip_pictures.h"
 
 #include "atomic_file.h"
+#include "log_categories.h"
 #include "persistence_queue.h"
 #include "store_paths.h"
 #include "stored_pictures.h"
@@ -59,37 +60,104 @@ ClipPictures::ClipPictures(const QString &directory, PersistenceQueue &queue, QO
 {
 }
 
-bool ClipPictures::capture(const Pasteboard::RawImage &image)
+// What the worker reports about one picture.
+struct ClipPictures::Written
 {
-    if (image.bytes.isEmpty())
-        return false;
+    ClipItem entry;
+    QByteArray digest; // of the written file; empty when nothing was written
+    QByteArray png;    // kept when the write failed
+    QString failure;   // why it failed
+};
+
+namespace {
+
+ClipPictures::Written writePicture(const ClipItem &entry, const QByteArray &png)
+{
+    ClipPictures::Written written{entry, {}, {}, {}};
+    if (AtomicFile::write(*entry.imagePath, png, AtomicFile::Mode::OwnerOnly, &written.failure)) {
+        // The duplicate test compares pictures by the digest of their PNG bytes; hashing a
+        // large file on the main thread would stall the panel, so it is done here.
+        written.digest = QCryptographicHash::hash(png, QCryptographicHash::Sha256);
+    } else {
+        written.png = png;
+    }
+    return written;
+}
+
+} // namespace
+
+void ClipPictures::capture(const Pasteboard::RawImage &image, Done done)
+{
     StorePaths::createPrivateFolder(m_directory);
     const QString path = m_directory + QLatin1Char('/') + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper()
                          + QStringLiteral(".png");
     const ClipItem entry = ClipItem::make(ClipKind::image, QStringLiteral("复制的图片"), QStringLiteral("图片"),
                                           ClipItem::sourceClipboard(), path);
     QPointer<ClipPictures> self(this);
-    m_queue.post([self, image, entry] {
+    m_queue.post([self, image, entry, done = std::move(done)] {
         const QImage picture = decodePicture(image);
-        if (picture.isNull())
-            return;
-        const QByteArray png = encodePng(picture);
-        if (png.isEmpty() || !AtomicFile::write(*entry.imagePath, png, AtomicFile::Mode::OwnerOnly))
-            return;
-        // The duplicate test compares pictures by the digest of their PNG bytes; hashing a
-        // large file on the main thread would stall the panel, so it is done here.
-        const QByteArray digest = QCryptographicHash::hash(png, QCryptographicHash::Sha256);
+        const QByteArray png = picture.isNull() ? QByteArray() : encodePng(picture);
+        std::optional<Written> written;
+        if (!png.isEmpty())
+            written = writePicture(entry, png);
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [self, entry, digest] {
+            [self, written, done] {
                 if (!self)
                     return;
-                self->m_digests.insert(*entry.imagePath, digest);
-                emit self->stored(entry);
+                if (written)
+                    self->onWritten(*written);
+                done(written && !written->digest.isEmpty() ? std::optional(written->entry) : std::nullopt);
             },
             Qt::QueuedConnection);
     });
-    return true;
+}
+
+void ClipPictures::retryUnsaved()
+{
+    if (m_unsaved.isEmpty())
+        return;
+    StorePaths::createPrivateFolder(m_directory);
+    QPointer<ClipPictures> self(this);
+    for (const Unsaved &unsaved : std::exchange(m_unsaved, {})) {
+        m_queue.post([self, unsaved] {
+            const Written written = writePicture(unsaved.entry, unsaved.png);
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [self, written] {
+                    if (!self)
+                        return;
+                    self->onWritten(written);
+                    if (!written.digest.isEmpty())
+                        emit self->stored(written.entry);
+                },
+                Qt::QueuedConnection);
+        });
+    }
+}
+
+void ClipPictures::onWritten(const Written &written)
+{
+    if (!written.digest.isEmpty()) {
+        m_digests.insert(*written.entry.imagePath, written.digest);
+        if (m_unsaved.isEmpty())
+            setFailure({});
+        return;
+    }
+    if (m_unsaved.size() >= kMaxUnsaved) {
+        qCWarning(lcStore) << "dropping the oldest unsaved picture; more than" << kMaxUnsaved << "wait for room";
+        m_unsaved.removeFirst();
+    }
+    m_unsaved.append(Unsaved{written.entry, written.png});
+    setFailure(written.failure);
+}
+
+void ClipPictures::setFailure(const QString &failure)
+{
+    if (failure == m_failure)
+        return;
+    m_failure = failure;
+    emit failureChanged();
 }
 
 QByteArray ClipPictures::digest(const QString &path)

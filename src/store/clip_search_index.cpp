@@ -37,6 +37,8 @@ QList<ClipItem> ClipSearchIndex::filtered(const QList<ClipItem> &clips, const QS
     if (!m_valid || m_indexedClips.size() != clips.size() || m_indexedClips.constData() != clips.constData())
         rebuild(clips);
     const QString key = searchKey(Classification::trimmedClipText(query));
+    if (!key.isEmpty())
+        updateSearchTexts();
     QList<ClipItem> result;
     result.reserve(m_displayOrder.size());
     for (qsizetype position : std::as_const(m_displayOrder)) {
@@ -48,7 +50,6 @@ QList<ClipItem> ClipSearchIndex::filtered(const QList<ClipItem> &clips, const QS
 
 void ClipSearchIndex::rebuild(const QList<ClipItem> &clips)
 {
-    m_searchTexts = searchTexts(clips);
     m_indexedClips = clips;
     m_valid = true;
     m_displayOrder.resize(clips.size());
@@ -62,21 +63,22 @@ void ClipSearchIndex::rebuild(const QList<ClipItem> &clips)
 }
 
 // Entries whose texts did not change (the usual case: a pin flipped, one capture added) keep
-// their search text; lower-casing and normalising an 8 MB entry takes tens of milliseconds.
-QList<QString> ClipSearchIndex::searchTexts(const QList<ClipItem> &clips) const
+// their search text.
+void ClipSearchIndex::updateSearchTexts()
 {
+    if (m_textsFor.constData() == m_indexedClips.constData() && m_textsFor.size() == m_indexedClips.size()
+        && m_searchTexts.size() == m_indexedClips.size())
+        return;
     QHash<QUuid, qsizetype> previous;
-    if (m_valid) {
-        for (qsizetype i = 0; i < m_indexedClips.size(); ++i)
-            previous.insert(m_indexedClips[i].id, i);
-    }
+    for (qsizetype i = 0; i < m_textsFor.size(); ++i)
+        previous.insert(m_textsFor[i].id, i);
     QList<QString> texts;
-    texts.reserve(clips.size());
+    texts.reserve(m_indexedClips.size());
     const QLatin1Char space(' ');
-    for (const ClipItem &clip : clips) {
+    for (const ClipItem &clip : std::as_const(m_indexedClips)) {
         const auto found = previous.constFind(clip.id);
         if (found != previous.cend()) {
-            const ClipItem &old = m_indexedClips[*found];
+            const ClipItem &old = m_textsFor[*found];
             if (sameText(old.title, clip.title) && sameText(old.content, clip.content)
                 && sameText(old.source, clip.source)) {
                 texts.append(m_searchTexts[*found]);
@@ -85,5 +87,6 @@ QList<QString> ClipSearchIndex::searchTexts(const QList<ClipItem> &clips) const
         }
         texts.append(searchKey(clip.title + space + clip.content + space + clip.source));
     }
-    return texts;
+    m_searchTexts = texts;
+    m_textsFor = m_indexedClips;
 }

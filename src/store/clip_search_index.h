@@ -6,9 +6,10 @@
 #include <QString>
 
 // The clipboard page's list: the entries in display order (pinned first, then newest first;
-// equal times keep their stored order), filtered by a search text. The index is rebuilt only
-// when the list changes. It holds a copy of the list it indexed, which shares that list's data:
-// any later write to the list detaches it, so the data pointers differ from then on, a cheap
+// equal times keep their stored order), filtered by a search text. The order is rebuilt only
+// when the list changes, the search texts only when a search needs them after a change (an
+// 8 MB entry takes tens of milliseconds to lower-case and normalise). It holds a copy of the list it indexed, which
+// shares that list's data: any later write to the list detaches it, so the data pointers differ from then on, a cheap
 // and reliable "changed since" test.
 class ClipSearchIndex
 {
@@ -23,10 +24,11 @@ public:
 
 private:
     void rebuild(const QList<ClipItem> &clips);
-    QList<QString> searchTexts(const QList<ClipItem> &clips) const;
+    void updateSearchTexts();
 
     QList<ClipItem> m_indexedClips;
     bool m_valid = false;
     QList<qsizetype> m_displayOrder; // positions in m_indexedClips
+    QList<ClipItem> m_textsFor;      // the list m_searchTexts belong to
     QList<QString> m_searchTexts;    // per position: title + " " + content + " " + source, as search keys
 };

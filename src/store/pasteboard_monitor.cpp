@@ -53,10 +53,8 @@ void PasteboardMonitor::check()
     // This generation is never looked at again, whatever happens below.
     m_lastChangeCount = count;
     const ClipCapture::Capture capture = ClipCapture::read(*m_pasteboard, m_ignoreSensitive);
-    if (capture.picture)
-        emit pictureCaptured(*capture.picture);
-    else if (capture.entry)
-        emit entryCaptured(*capture.entry);
+    if (capture.picture || capture.entry || capture.text)
+        emit captured(capture);
 }
 
 void PasteboardMonitor::skipCurrentGeneration()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clip_item.h"
+#include "clip_capture.h"
 #include "pasteboard.h"
 #include "store_clock.h"
 
@@ -35,8 +35,8 @@ public:
     void skipCurrentGeneration();
 
 signals:
-    void entryCaptured(const ClipItem &entry);
-    void pictureCaptured(const Pasteboard::RawImage &picture);
+    // What a new generation held (see ClipCapture); never an empty capture.
+    void captured(const ClipCapture::Capture &capture);
 
 private:
     void scheduleCheck();

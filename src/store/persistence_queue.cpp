@@ -3,10 +3,10 @@
 #include <QMetaObject>
 #include <QSemaphore>
 
-PersistenceQueue::PersistenceQueue(QObject *parent)
+PersistenceQueue::PersistenceQueue(const QString &name, QObject *parent)
     : QObject(parent)
 {
-    m_thread.setObjectName(QStringLiteral("com.quillo.persistence"));
+    m_thread.setObjectName(name);
     m_worker = new QObject;
     m_worker->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);

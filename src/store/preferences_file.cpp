@@ -2,6 +2,7 @@
 
 #include "atomic_file.h"
 #include "clip_json.h"
+#include "log_categories.h"
 #include "store_paths.h"
 
 #include <QFileInfo>
@@ -24,6 +25,8 @@ std::optional<Preferences> PreferencesFile::load()
     const bool read = AtomicFile::readRegularFile(m_path, &data, kMaxPreferencesFileBytes);
     std::optional<Preferences> preferences = read ? ClipJson::decodePreferences(data) : std::nullopt;
     m_rejected = !preferences && QFileInfo(m_path).isFile();
+    if (m_rejected)
+        qCWarning(lcStore) << "cannot read" << m_path << "- using the default settings";
     if (preferences)
         preferences->noteDirectory = StorePaths::withoutTrailingSlash(preferences->noteDirectory);
     return preferences;
@@ -33,8 +36,9 @@ bool PreferencesFile::save(const Preferences &preferences, QString *errorText)
 {
     if (m_rejected) {
         if (!AtomicFile::moveAside(m_path)) {
+            qCWarning(lcStore) << "cannot keep the unreadable" << m_path << "aside; not overwriting it";
             if (errorText)
-                *errorText = QStringLiteral("cannot keep the unreadable preferences file aside");
+                *errorText = QStringLiteral("无法保留读不出的设置文件");
             return false;
         }
         m_rejected = false;

@@ -16,7 +16,7 @@ public:
     const QString &path() const { return m_path; }
     // The stored preferences; nothing when the file is missing or cannot be read.
     std::optional<Preferences> load();
-    // False with a description in *errorText when the file could not be written.
+    // False when the file could not be written, with the reason in Chinese in *errorText.
     bool save(const Preferences &preferences, QString *errorText = nullptr);
 
 private:

@@ -36,7 +36,7 @@ private slots:
         QTemporaryDir dir;
         const QString socketPath = dir.filePath(QStringLiteral("quillo.socket"));
         SingleInstance instance(dir.path(), socketPath);
-        QVERIFY(instance.tryAcquire());
+        QCOMPARE(instance.tryAcquire(), SingleInstance::Lock::acquired);
         QVERIFY(instance.listen());
         QSignalSpy commands(&instance, &SingleInstance::commandReceived);
 
@@ -64,9 +64,9 @@ private slots:
         QCOMPARE(SingleInstance::ask(socketPath, PanelCommand::hide), SingleInstance::Answer::noneRunning);
 
         SingleInstance running(dir.path(), socketPath);
-        QVERIFY(running.tryAcquire());
+        QCOMPARE(running.tryAcquire(), SingleInstance::Lock::acquired);
         QVERIFY(running.listen());
-        QVERIFY(!SingleInstance(dir.path(), socketPath).tryAcquire());
+        QCOMPARE(SingleInstance(dir.path(), socketPath).tryAcquire(), SingleInstance::Lock::heldByAnother);
         QSignalSpy commands(&running, &SingleInstance::commandReceived);
         // ask() blocks, so it runs beside the event loop that answers it.
         std::future<SingleInstance::Answer> answer = std::async(

@@ -160,12 +160,6 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::newRow("text") << QStringLiteral("  hello\nworld  \n") << QStringLiteral("hello\nworld")
                               << int(ClipKind::text) << QStringLiteral("hello");
-        QTest::newRow("link") << QStringLiteral("https://example.org/a/b?q=1")
-                              << QStringLiteral("https://example.org/a/b?q=1") << int(ClipKind::link)
-                              << QStringLiteral("https://example.org/a/b?q=1");
-        QTest::newRow("code") << QStringLiteral("\tconst answer = 42;\nreturn answer;")
-                              << QStringLiteral("const answer = 42;\nreturn answer;") << int(ClipKind::code)
-                              << QStringLiteral("const answer = 42;");
         const QString line = QStringLiteral("中文标题").repeated(20);
         QTest::newRow("Chinese, 64-character title") << line << line << int(ClipKind::text) << line.left(64);
     }
@@ -204,10 +198,6 @@ private slots:
                                   << int(ClipKind::file) << "report.txt"
                                   << "/tmp/some dir/report.txt"
                                   << "Finder";
-        QTest::newRow("folder URI") << "text/uri-list" << QByteArray("file:///home/u/Projects/\r\n")
-                                    << int(ClipKind::file) << "Projects"
-                                    << "/home/u/Projects"
-                                    << "Finder";
         QTest::newRow("GNOME copied files")
             << "x-special/gnome-copied-files" << QByteArray("copy\nfile:///home/u/a.txt\nfile:///home/u/b.txt")
             << int(ClipKind::file) << "a.txt"
@@ -317,54 +307,6 @@ private slots:
 
         QVERIFY(copySentinelAndWait());
         QCOMPARE(m_store->clips().size(), 3);
-    }
-
-    void trimmingAtHundredKeepsPins()
-    {
-        QList<ClipItem> clips;
-        for (int i = 0; i < 100; ++i)
-            clips << ClipItem::make(ClipKind::text, QStringLiteral("old %1").arg(i), QStringLiteral("old %1").arg(i));
-        m_store->setClips(clips);
-        for (int i : {97, 98, 99})
-            m_store->togglePin(clips[i]);
-        QVERIFY(xclipIn("newest"));
-        QVERIFY(waitForContent(QStringLiteral("newest")));
-        QCOMPARE(m_store->clips().size(), 100);
-        for (int i : {97, 98, 99})
-            QVERIFY(clipWithContent(QStringLiteral("old %1").arg(i))->isPinned);
-        QVERIFY(clipWithContent(QStringLiteral("old 0")));
-        QVERIFY(!clipWithContent(QStringLiteral("old 96")));
-    }
-
-    void deleteAndClearRemoveExactlyTheirFiles()
-    {
-        QVERIFY(copyPicture(solid(qRgb(1, 1, 1)), 1));
-        QVERIFY(copyPicture(solid(qRgb(2, 2, 2)), 2));
-        QVERIFY(copyPicture(solid(qRgb(3, 3, 3)), 3));
-        const ClipItem third = m_store->clips().at(0);
-        const ClipItem second = m_store->clips().at(1);
-        const ClipItem first = m_store->clips().at(2);
-        m_store->togglePin(first);
-
-        // An edited history can name any file; it is never ours to delete.
-        const QString foreign = QDir::homePath() + QStringLiteral("/foreign.png");
-        QVERIFY(solid(qRgb(9, 9, 9)).save(foreign));
-        QList<ClipItem> clips = m_store->clips();
-        clips << ClipItem::make(ClipKind::image, QStringLiteral("复制的图片"), QStringLiteral("图片"),
-                                ClipItem::sourceClipboard(), foreign);
-        m_store->setClips(clips);
-
-        m_store->deleteClip(second);
-        QVERIFY(!QFile::exists(*second.imagePath));
-        QVERIFY(QFile::exists(*first.imagePath));
-        QVERIFY(QFile::exists(*third.imagePath));
-
-        m_store->clearUnpinned();
-        QVERIFY(!QFile::exists(*third.imagePath));
-        QVERIFY(QFile::exists(*first.imagePath));
-        QVERIFY(QFile::exists(foreign));
-        QCOMPARE(m_store->clips().size(), 1);
-        QCOMPARE(m_store->clips().first().id, first.id);
     }
 
     void uriListParsing_data()

@@ -5,6 +5,7 @@
 #include "store/clip_json.h"
 #include "store/history_file.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
 
 using TestFiles::modeOf;
@@ -111,22 +112,38 @@ private slots:
         QVERIFY(!QFileInfo::exists(f.store->historyFilePath()));
     }
 
-    // More entries than the limit: start-up does not trim, and writes nothing.
-    void storedHistoryLoadedUnchanged()
+    // A file with more entries than the limit (edited by hand, or grown by another program):
+    // the pinned entries and the newest others are kept, in the file's order, the original is
+    // kept aside at the first write, and a repeated id gets a fresh one.
+    void storedHistoryLoadedWithinTheLimit()
     {
         QList<ClipItem> stored;
+        QList<ClipItem> expected;
+        int unpinnedKept = 0;
         for (int i = 0; i < 150; ++i) {
             stored << textClip(QString::number(i));
             stored.last().isPinned = i % 7 == 0;
             stored.last().createdAt = 1000.0 - i;
+            if (stored.last().isPinned || unpinnedKept++ < 100 - 22)
+                expected << stored.last();
         }
-        stored[3].kind = ClipKind::image;
-        stored[3].imagePath = supportDir() + QStringLiteral("/ClipboardImages/missing.png");
-        writeFile(supportDir() + QStringLiteral("/clipboard-history.json"), ClipJson::encodeClips(stored));
+        stored[5].id = stored[1].id;
+        const QByteArray original = ClipJson::encodeClips(stored);
+        writeFile(supportDir() + QStringLiteral("/clipboard-history.json"), original);
         QuietStore f;
-        QCOMPARE(f.store->clips(), stored);
+        QCOMPARE(f.store->clips().size(), 100);
+        for (int i = 0; i < 100; ++i) {
+            QCOMPARE(f.store->clips()[i].content, expected[i].content);
+            QCOMPARE(f.store->clips()[i].isPinned, expected[i].isPinned);
+        }
+        QVERIFY(f.store->clips()[4].id != f.store->clips()[1].id);
+        f.store->deleteClip(f.store->clips()[1]);
+        QCOMPARE(f.store->clips()[4].content, QStringLiteral("5")); // the duplicate stays
         f.store->flush();
-        QCOMPARE(ClipJson::decodeClips(readFile(f.store->historyFilePath())), std::optional(stored));
+        QCOMPARE(ClipJson::decodeClips(readFile(f.store->historyFilePath())), std::optional(f.store->clips()));
+        const QStringList aside = QDir(supportDir()).entryList({QStringLiteral("clipboard-history.json.untrimmed-*")});
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(readFile(supportDir() + QLatin1Char('/') + aside.first()), original);
     }
 
     // From a copy in another program to the history file, as the real clipboard drives it.
@@ -156,6 +173,27 @@ private slots:
         clock.advance(HistoryFile::kSaveDelayMs);
         QVERIFY(saved.wait(5000));
         QCOMPARE(ClipJson::decodeClips(readFile(store.historyFilePath())), std::optional(store.clips()));
+    }
+
+    // Copies enter the history in the order they were made, whatever finishes first: a picture
+    // is written on one worker, a long text filtered on another, a short text at once.
+    void capturesRecordedInTheirOrder()
+    {
+        FakePasteboard pasteboard;
+        AppStore store(AppStore::Options{&pasteboard, nullptr, nullptr, true});
+        QImage picture(300, 200, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        const QString longText = QStringLiteral("a long line of words, ").repeated(4000);
+        pasteboard.offerImage(picture);
+        QCoreApplication::processEvents();
+        pasteboard.offerText(longText);
+        QCoreApplication::processEvents();
+        pasteboard.offerText(QStringLiteral("short"));
+        QCoreApplication::processEvents();
+        QTRY_COMPARE(store.clips().size(), 3);
+        QCOMPARE(store.clips()[0].content, QStringLiteral("short"));
+        QCOMPARE(store.clips()[1].content, longText.trimmed());
+        QCOMPARE(store.clips()[2].kind, ClipKind::image);
     }
 
     // Polling only where the clipboard cannot announce changes, at the rate of the panel.
@@ -306,8 +344,11 @@ private slots:
             QCOMPARE(f.store->statusText(), QStringLiteral("存储位置已更新"));
             QCOMPARE(ClipJson::decodePreferences(readFile(preferences))->noteDirectory, chosen.path());
         } else {
-            QVERIFY2(f.store->statusText().startsWith(QStringLiteral("保存失败：")), qPrintable(f.store->statusText()));
-            QVERIFY(f.store->statusText().size() > 5);
+            // The reason too is in Chinese, not the system's English error text.
+            QVERIFY2(
+                QRegularExpression(QStringLiteral("^保存失败：\\p{Han}+$")).match(f.store->statusText()).hasMatch(),
+                qPrintable(f.store->statusText()));
+            QCOMPARE(f.store->saveFailure(), f.store->statusText());
             QVERIFY(QDir().rmdir(preferences));
         }
     }

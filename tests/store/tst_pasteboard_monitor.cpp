@@ -8,6 +8,22 @@
 
 using Repeat = StoreClock::Repeat;
 
+namespace {
+
+// What the monitor captured, in order.
+struct Captures
+{
+    explicit Captures(PasteboardMonitor &monitor)
+    {
+        QObject::connect(&monitor, &PasteboardMonitor::captured,
+                         [this](const ClipCapture::Capture &capture) { list.append(capture); });
+    }
+    qsizetype count() const { return list.size(); }
+    QList<ClipCapture::Capture> list;
+};
+
+} // namespace
+
 // When the clipboard is looked at: once per generation, on announcements and, only where
 // there are none, on a poll.
 class TestPasteboardMonitor : public QObject
@@ -29,8 +45,7 @@ private slots:
         FakePasteboard pasteboard;
         pasteboard.offerText(QStringLiteral("on the clipboard before"));
         PasteboardMonitor monitor(&pasteboard, m_clock);
-        QSignalSpy entries(&monitor, &PasteboardMonitor::entryCaptured);
-        QSignalSpy pictures(&monitor, &PasteboardMonitor::pictureCaptured);
+        Captures captures(monitor);
         monitor.check();
         QCOMPARE(pasteboard.textReads(), 0);
 
@@ -38,13 +53,15 @@ private slots:
         monitor.check();
         monitor.check();
         QCOMPARE(pasteboard.textReads(), 1);
-        QCOMPARE(entries.count(), 1);
-        QCOMPARE(entries.first().first().value<ClipItem>().content, QStringLiteral("once"));
+        QCOMPARE(captures.count(), 1);
+        QCOMPARE(captures.list.first().text, QStringLiteral("once"));
 
-        pasteboard.offerImage(QImage(4, 4, QImage::Format_RGB32));
+        QImage picture(4, 4, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        pasteboard.offerImage(picture);
         monitor.check();
-        QCOMPARE(pictures.count(), 1);
-        QCOMPARE(entries.count(), 1);
+        QCOMPARE(captures.count(), 2);
+        QVERIFY(captures.list.last().picture);
     }
 
     // A skipped generation is consumed: turning the filter off later does not bring it back.
@@ -52,7 +69,7 @@ private slots:
     {
         FakePasteboard pasteboard;
         PasteboardMonitor monitor(&pasteboard, m_clock);
-        QSignalSpy entries(&monitor, &PasteboardMonitor::entryCaptured);
+        Captures entries(monitor);
         pasteboard.offerText(QStringLiteral("plain"), {QStringLiteral("org.nspasteboard.ConcealedType")});
         monitor.check();
         monitor.setIgnoreSensitive(false);
@@ -94,7 +111,7 @@ private slots:
     {
         FakePasteboard pasteboard;
         PasteboardMonitor monitor(&pasteboard, m_clock);
-        QSignalSpy entries(&monitor, &PasteboardMonitor::entryCaptured);
+        Captures entries(monitor);
         monitor.start(0.9);
         pasteboard.blockSignals(true);
         pasteboard.offerText(QStringLiteral("polled"));
@@ -119,7 +136,7 @@ private slots:
         FakePasteboard pasteboard;
         pasteboard.announces = announcesAll;
         PasteboardMonitor monitor(&pasteboard, m_clock);
-        QSignalSpy entries(&monitor, &PasteboardMonitor::entryCaptured);
+        Captures entries(monitor);
         monitor.start(1.8);
         QCOMPARE(monitor.isPolling(), !announcesAll);
         QCOMPARE(monitor.interval(), 1.8);

@@ -12,10 +12,7 @@
 #include <QDateTime>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QThread>
 
-#include <atomic>
-#include <numeric>
 #include <unistd.h>
 
 using TestFiles::modeOf;
@@ -225,30 +222,6 @@ private slots:
                                [&](const QString &c) { return readFile(path(c)) == "broken"; }),
                  1);
         QCOMPARE(modeOf(file), mode_t(0600));
-    }
-
-    void queueIsSerialAndOrdered()
-    {
-        std::atomic<int> running{0};
-        std::atomic<int> overlaps{0};
-        QList<int> order; // touched only by the worker until drain() returns
-        QString threadName;
-        for (int i = 0; i < 200; ++i) {
-            m_queue.post([&, i] {
-                if (running.fetch_add(1) != 0)
-                    ++overlaps;
-                if (i == 0)
-                    threadName = QThread::currentThread()->objectName();
-                order.append(i);
-                running.fetch_sub(1);
-            });
-        }
-        m_queue.drain();
-        QCOMPARE(overlaps.load(), 0);
-        QList<int> expected(200);
-        std::iota(expected.begin(), expected.end(), 0);
-        QCOMPARE(order, expected);
-        QCOMPARE(threadName, QStringLiteral("com.quillo.persistence"));
     }
 
     void privateFolders_data()

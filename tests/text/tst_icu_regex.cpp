@@ -2,6 +2,8 @@
 #include "text/graphemes.h"
 #include "text/icu_regex.h"
 
+#include <QStringDecoder>
+
 class TestIcuRegex : public QObject
 {
     Q_OBJECT
@@ -55,6 +57,30 @@ private slots:
         QCOMPARE(Graphemes::left(QStringLiteral("e\u0301x"), 1), QStringLiteral("e\u0301"));
         QCOMPARE(Graphemes::leftUtf8Bytes(QStringLiteral("中文字"), 7), QStringLiteral("中文"));
         QCOMPARE(Graphemes::leftUtf8Bytes(QStringLiteral("abc"), 10), QStringLiteral("abc"));
+        QCOMPARE(Graphemes::boundaryAtOrBefore(family + "a", 3), 0);
+        QCOMPARE(Graphemes::boundaryAtOrBefore(family + "a", family.size()), family.size());
+    }
+
+    // A supplementary character followed by Thai, Khmer or Sinhala: Qt 6.4's boundary finder
+    // cuts between the surrogates there. No cut may leave half a character.
+    void cutsNeverSplitSurrogatePairs_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("fuzzer's 8 bytes")
+            << QString(QStringDecoder(QStringDecoder::Utf8).decode(QByteArray("\xf3\xb6\xb6\xb6\xb6\xe0\xb6\xb6")));
+        QTest::newRow("emoji, Sinhala") << QStringLiteral("😀\u0DB6😀\u0DB6");
+        QTest::newRow("emoji, Thai") << QStringLiteral("😀\u0E01\u0E33😀");
+        QTest::newRow("emoji, Khmer") << QStringLiteral("🎉\u1780\u17B6");
+    }
+    void cutsNeverSplitSurrogatePairs()
+    {
+        QFETCH(QString, text);
+        for (int n = 0; n <= text.size(); ++n) {
+            QVERIFY2(Graphemes::left(text, n).isValidUtf16(), qPrintable(QString::number(n)));
+            QVERIFY(Graphemes::leftUtf8Bytes(text, n).isValidUtf16());
+            QVERIFY(text.left(Graphemes::boundaryAtOrBefore(text, n)).isValidUtf16());
+        }
+        QVERIFY(Graphemes::count(text) < text.size());
     }
 };
 

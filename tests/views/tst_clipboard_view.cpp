@@ -29,6 +29,7 @@ private slots:
     void hoverClears_data();
     void hoverClears();
     void rowsReusedUnlessListChanges();
+    void rowsOnlyNearTheView();
     void hoverRepaintsOnlyTwoRows();
     void copiedMarkLastsWhileCopiedIDNamesEntry();
     void labelsArePlainText();
@@ -198,6 +199,27 @@ void TestClipboardView::rowsReusedUnlessListChanges()
     QCOMPARE(view->list()->rowsCreated(), 3);
     QCOMPARE(view->list()->rows().at(0)->item().id, a.id);
     QCOMPARE(view->list()->rows().at(1)->item().id, c.id);
+}
+
+// A long history (many pinned entries) makes rows only around what is in view.
+void TestClipboardView::rowsOnlyNearTheView()
+{
+    QList<ClipItem> clips;
+    for (int i = 0; i < 300; ++i)
+        clips << ViewsFixture::clip(ClipKind::text, QStringLiteral("第%1条").arg(i), 100 + i, true);
+    m_f->store->setClips(clips);
+    ClipboardView *view = makeView(440, 600);
+    ClipListView *list = view->list();
+    QVERIFY2(list->rowsCreated() < 40, qPrintable(QString::number(list->rowsCreated())));
+    QCOMPARE(list->items().size(), 300);
+    QVERIFY(list->height() > 300 * list->itemGeometry(0).height());
+    QVERIFY(list->rowAt(0) && !list->rowAt(299));
+    list->scrollToIndex(299);
+    QVERIFY(list->rowAt(299));
+    QCOMPARE(list->rowAt(299)->geometry(), list->itemGeometry(299));
+    QCOMPARE(list->rowAt(299)->item().content, QStringLiteral("第299条"));
+    QVERIFY(!list->rowAt(0));
+    QVERIFY(list->rows().size() < 40);
 }
 
 void TestClipboardView::hoverRepaintsOnlyTwoRows()

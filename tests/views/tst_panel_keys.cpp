@@ -226,21 +226,31 @@ void TestPanelKeys::clipboardKeys()
 
 void TestPanelKeys::chosenRowIsScrolledIntoView()
 {
+    // Long enough that the list makes rows for only part of it: the chosen row, dropped when
+    // scrolled far away, looks chosen again when it is made again.
+    constexpr int kCount = 80;
     QStringList contents;
-    for (int i = 0; i < 30; ++i)
+    for (int i = 0; i < kCount; ++i)
         contents << QStringLiteral("entry %1").arg(i);
     setHistory(contents);
     showRoot(560);
     QScrollArea *scroll = clipboard()->scrollArea();
-    for (int i = 0; i < 25; ++i)
+    for (int i = 0; i < kCount; ++i)
         step(QStringLiteral("Down"));
-    const ClipRow *row = clipboard()->list()->row(*clipboard()->keyHandler()->selectedID());
-    QCOMPARE(row->item().content, QStringLiteral("entry 24"));
+    const QUuid chosen = *clipboard()->keyHandler()->selectedID();
+    const ClipRow *row = clipboard()->list()->row(chosen);
+    const QString last = QStringLiteral("entry %1").arg(kCount - 1);
+    QCOMPARE(row->item().content, last);
     const QRect inViewport(row->mapTo(scroll->viewport(), QPoint(0, 0)), row->size());
     QVERIFY2(scroll->viewport()->rect().contains(inViewport), qPrintable(QString::number(inViewport.top())));
-    for (int i = 0; i < 25; ++i)
+    scroll->verticalScrollBar()->setValue(0);
+    QVERIFY(!clipboard()->list()->row(chosen));
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    QCOMPARE(chosenRows(), QStringList{last});
+    for (int i = 1; i < kCount; ++i)
         step(QStringLiteral("Up"));
     QCOMPARE(scroll->verticalScrollBar()->value(), 0);
+    QCOMPARE(chosenRows(), QStringList{QStringLiteral("entry 0")});
 }
 
 void TestPanelKeys::notesAndPageKeys_data()

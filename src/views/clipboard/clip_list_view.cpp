@@ -5,6 +5,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollArea>
 
 ClipListView::ClipListView(AppStore &store, ClipboardHoverState &hoverState, QWidget *parent, ClipboardPageStyle style)
     : QWidget(parent)
@@ -16,38 +17,29 @@ ClipListView::ClipListView(AppStore &store, ClipboardHoverState &hoverState, QWi
 
 bool ClipListView::setItems(const QList<ClipItem> &items)
 {
-    bool same = items.size() == m_rows.size();
-    for (qsizetype i = 0; same && i < items.size(); ++i)
-        same = m_rows[i]->item() == items[i];
-    if (same)
+    if (items == m_items)
         return false;
-
-    QHash<QUuid, ClipRow *> remaining = m_byId;
-    QList<ClipRow *> rows;
-    rows.reserve(items.size());
-    for (const ClipItem &item : items) {
-        ClipRow *row = remaining.take(item.id);
-        if (row) {
+    m_items = items;
+    // Rows of entries that left go later: a row may be running one of its own actions (delete).
+    QHash<QUuid, ClipRow *> kept;
+    for (const ClipItem &item : std::as_const(m_items)) {
+        if (ClipRow *row = m_byId.take(item.id)) {
             if (!(row->item() == item))
                 row->setItem(item);
-        } else {
-            row = new ClipRow(m_store, item, m_hoverState, this);
-            connect(row, &ClipRow::hoverChanged, this, [this, row] { onRowHoverChanged(row); });
-            ++m_rowsCreated;
-            row->setSelected(item.id == m_selectedID);
-            row->show();
+            kept.insert(item.id, row);
         }
-        rows << row;
     }
-    // A row may be running one of its own actions right now (delete), so it goes later.
-    for (ClipRow *gone : std::as_const(remaining)) {
+    for (ClipRow *gone : std::as_const(m_byId)) {
         gone->hide();
         gone->deleteLater();
     }
-    m_rows = rows;
-    m_byId.clear();
-    for (ClipRow *row : std::as_const(m_rows))
-        m_byId.insert(row->item().id, row);
+    m_byId = kept;
+    QHash<QUuid, Measured> measured;
+    for (const ClipItem &item : std::as_const(m_items)) {
+        if (const auto found = m_measured.constFind(item.id); found != m_measured.cend())
+            measured.insert(item.id, *found);
+    }
+    m_measured = measured;
     relayout(width());
     update();
     return true;
@@ -63,26 +55,110 @@ void ClipListView::setSelectedID(std::optional<QUuid> id)
     m_selectedID = id;
 }
 
-QRect ClipListView::rowRect(qsizetype index) const
+int ClipListView::heightOf(const ClipItem &item, int rowWidth)
 {
-    return index >= 0 && index < m_rows.size() ? m_rows[index]->geometry() : QRect();
+    Measured &measured = m_measured[item.id];
+    const bool same = measured.width == rowWidth && measured.item.kind == item.kind && measured.item.title == item.title
+                      && measured.item.content == item.content;
+    if (!same) {
+        measured = Measured{item, rowWidth, ClipRow::heightFor(item, rowWidth, m_rowStyle)};
+    }
+    return measured.height;
 }
 
 void ClipListView::relayout(int width)
 {
     const int rowWidth = std::max(1, width - 2 * m_style.paddingX);
+    m_geometries.clear();
+    m_geometries.reserve(m_items.size());
     int y = 0;
-    for (ClipRow *row : std::as_const(m_rows)) {
-        const int height = row->heightForWidth(rowWidth);
-        row->setGeometry(m_style.paddingX, y, rowWidth, height);
+    for (const ClipItem &item : std::as_const(m_items)) {
+        const int height = heightOf(item, rowWidth);
+        m_geometries << QRect(m_style.paddingX, y, rowWidth, height);
         y += height + m_style.listSpacing;
     }
-    if (!m_rows.isEmpty())
+    if (!m_items.isEmpty())
         y -= m_style.listSpacing;
     const QSize size(width, y + m_style.listBottom);
     setMinimumHeight(size.height());
     if (this->size() != size)
         resize(size);
+    updateRows();
+}
+
+QScrollArea *ClipListView::scrollArea() const
+{
+    QWidget *viewport = parentWidget();
+    return viewport ? qobject_cast<QScrollArea *>(viewport->parentWidget()) : nullptr;
+}
+
+QRect ClipListView::neighbourhood() const
+{
+    const QScrollArea *area = scrollArea();
+    if (!area)
+        return rect();
+    const QSize viewport = area->viewport()->size();
+    const int margin = std::max(viewport.height(), 400);
+    return QRect(0, -y() - margin, width(), viewport.height() + 2 * margin);
+}
+
+void ClipListView::updateRows()
+{
+    const QRect near = neighbourhood();
+    QList<ClipRow *> rows;
+    for (qsizetype i = 0; i < m_items.size(); ++i) {
+        const ClipItem &item = m_items[i];
+        ClipRow *row = m_byId.value(item.id);
+        if (!m_geometries[i].intersects(near)) {
+            if (row) {
+                m_byId.remove(item.id);
+                row->deleteLater();
+                row->hide();
+            }
+            continue;
+        }
+        if (!row)
+            row = makeRow(item);
+        row->setGeometry(m_geometries[i]);
+        rows << row;
+    }
+    m_rows = rows;
+}
+
+ClipRow *ClipListView::makeRow(const ClipItem &item)
+{
+    auto *row = new ClipRow(m_store, item, m_hoverState, this, m_rowStyle);
+    connect(row, &ClipRow::hoverChanged, this, [this, row] { onRowHoverChanged(row); });
+    ++m_rowsCreated;
+    m_byId.insert(item.id, row);
+    row->setSelected(item.id == m_selectedID);
+    row->show();
+    return row;
+}
+
+ClipRow *ClipListView::rowAt(qsizetype index) const
+{
+    return index >= 0 && index < m_items.size() ? m_byId.value(m_items[index].id) : nullptr;
+}
+
+QRect ClipListView::itemGeometry(qsizetype index) const
+{
+    return index >= 0 && index < m_geometries.size() ? m_geometries[index] : QRect();
+}
+
+void ClipListView::scrollToIndex(qsizetype index)
+{
+    const QRect geometry = itemGeometry(index);
+    if (QScrollArea *area = scrollArea(); area && geometry.isValid())
+        area->ensureVisible(geometry.center().x(), geometry.center().y(), 0,
+                            geometry.height() / 2 + std::max(m_style.listSpacing, m_style.shadowMargin));
+    updateRows();
+}
+
+void ClipListView::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    updateRows(); // scrolled
 }
 
 QRect ClipListView::shadowBounds(const ClipRow *row) const

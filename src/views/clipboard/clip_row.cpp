@@ -102,26 +102,26 @@ void ClipRow::contextMenuEvent(QContextMenuEvent *event)
     menu->exec(event->globalPos());
 }
 
-int ClipRow::textWidth(int rowWidth) const
+int ClipRow::textWidth(int rowWidth, const ClipRowStyle &style)
 {
-    return std::max(1, rowWidth - m_style.padding.left() - m_style.thumbnailSize - m_style.spacing
-                           - m_style.textTrailingReserve - m_style.padding.right());
+    return std::max(1, rowWidth - style.padding.left() - style.thumbnailSize - style.spacing - style.textTrailingReserve
+                           - style.padding.right());
 }
 
-int ClipRow::textBlockHeight(int lineCount) const
+int ClipRow::textBlockHeight(int lineCount, ClipKind kind, const ClipRowStyle &style)
 {
-    const QFont &font = m_item.kind == ClipKind::code ? m_style.codeFont : m_style.previewFont;
+    const QFont &font = kind == ClipKind::code ? style.codeFont : style.previewFont;
     const int lineHeight = QFontMetrics(font).height();
     const int lines = std::max(1, lineCount);
-    const int preview = lines * lineHeight + (lines - 1) * int(m_style.previewLineSpacing);
-    return preview + m_style.textSpacing + QFontMetrics(m_style.metaFont).height();
+    const int preview = lines * lineHeight + (lines - 1) * int(style.previewLineSpacing);
+    return preview + style.textSpacing + QFontMetrics(style.metaFont).height();
 }
 
 QStringList ClipRow::previewLines() const
 {
     if (m_linesWidth != width()) {
         const QFont &font = m_item.kind == ClipKind::code ? m_style.codeFont : m_style.previewFont;
-        m_lines = ClipRowText::wrapLines(m_preview, font, textWidth(width()), m_style.previewMaxLines);
+        m_lines = ClipRowText::wrapLines(m_preview, font, textWidth(width(), m_style), m_style.previewMaxLines);
         m_linesWidth = width();
     }
     return m_lines;
@@ -136,12 +136,22 @@ int ClipRow::heightForWidth(int width) const
 {
     if (width == m_heightWidth)
         return m_height;
-    const QFont &font = m_item.kind == ClipKind::code ? m_style.codeFont : m_style.previewFont;
-    const int lines = int(ClipRowText::wrapLines(m_preview, font, textWidth(width), m_style.previewMaxLines).size());
-    const int content = std::max(m_style.thumbnailSize, textBlockHeight(lines));
     m_heightWidth = width;
-    m_height = std::max(m_style.minHeight, content + m_style.padding.top() + m_style.padding.bottom());
+    m_height = heightFor(m_preview, m_item.kind, width, m_style);
     return m_height;
+}
+
+int ClipRow::heightFor(const ClipItem &item, int width, const ClipRowStyle &style)
+{
+    return heightFor(ClipRowText::preview(item), item.kind, width, style);
+}
+
+int ClipRow::heightFor(const QString &preview, ClipKind kind, int width, const ClipRowStyle &style)
+{
+    const QFont &font = kind == ClipKind::code ? style.codeFont : style.previewFont;
+    const int lines = int(ClipRowText::wrapLines(preview, font, textWidth(width, style), style.previewMaxLines).size());
+    const int content = std::max(style.thumbnailSize, textBlockHeight(lines, kind, style));
+    return std::max(style.minHeight, content + style.padding.top() + style.padding.bottom());
 }
 
 QSize ClipRow::sizeHint() const
@@ -233,8 +243,8 @@ void ClipRow::paintTexts(QPainter &painter) const
     const QFont &font = m_item.kind == ClipKind::code ? m_style.codeFont : m_style.previewFont;
     const QFontMetrics metrics(font);
     const int x = m_style.padding.left() + m_style.thumbnailSize + m_style.spacing;
-    const int widthAvailable = textWidth(width());
-    int y = (height() - textBlockHeight(int(lines.size()))) / 2;
+    const int widthAvailable = textWidth(width(), m_style);
+    int y = (height() - textBlockHeight(int(lines.size()), m_item.kind, m_style)) / 2;
     painter.setFont(font);
     painter.setPen(m_style.previewColor);
     // drawText with a plain QString never interprets markup: clip text stays literal.

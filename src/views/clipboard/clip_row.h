@@ -55,6 +55,8 @@ public:
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
+    // The height a row for `item` takes at `width`, without making the row.
+    static int heightFor(const ClipItem &item, int width, const ClipRowStyle &style = ClipRowStyle::standard());
     QSize sizeHint() const override;
 
 signals:
@@ -71,8 +73,9 @@ private:
     void onHoverChanged();
     void layoutActions();
     void loadThumbnail();
-    int textWidth(int rowWidth) const;
-    int textBlockHeight(int lineCount) const;
+    static int heightFor(const QString &preview, ClipKind kind, int width, const ClipRowStyle &style);
+    static int textWidth(int rowWidth, const ClipRowStyle &style);
+    static int textBlockHeight(int lineCount, ClipKind kind, const ClipRowStyle &style);
     void paintCard(QPainter &painter) const;
     void paintThumbnail(QPainter &painter) const;
     void paintTexts(QPainter &painter) const;

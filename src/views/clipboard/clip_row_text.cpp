@@ -2,9 +2,9 @@
 
 #include "markdown/markdown_presentation.h"
 #include "store/reference_time.h"
+#include "text/graphemes.h"
 
 #include <QFontMetrics>
-#include <QTextBoundaryFinder>
 #include <QTextLayout>
 
 namespace ClipRowText {
@@ -15,15 +15,11 @@ QString leadingGraphemes(const QString &text, int limit)
         return text;
     if (limit <= 0)
         return {};
-    // The boundary rules look backwards (emoji and flag sequences) and only one unit ahead,
-    // so a short look-ahead window decides the boundary at `limit` without scanning the rest.
+    // The boundary rules look backwards (emoji and flag sequences) and only one code point
+    // ahead, so a short look-ahead window decides the boundary at `limit` without scanning
+    // the rest.
     const QString window = text.left(limit + 32);
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, window);
-    finder.setPosition(limit);
-    if (!finder.isAtBoundary())
-        finder.toPreviousBoundary();
-    const qsizetype cut = finder.position() < 0 ? 0 : finder.position();
-    return text.left(cut);
+    return text.left(Graphemes::boundaryAtOrBefore(window, limit));
 }
 
 QString preview(const ClipItem &item)

@@ -31,15 +31,31 @@ ClipboardFooter::ClipboardFooter(QWidget *parent, ClipboardPageStyle style)
     m_clear->setFocusPolicy(Qt::TabFocus);
     layout->addWidget(m_clear);
     connect(m_clear, &QAbstractButton::clicked, this, &ClipboardFooter::clearRequested);
-    setFiltering(true);
+    refresh();
 }
 
 void ClipboardFooter::setFiltering(bool ignoreSensitive)
 {
-    m_symbol = ignoreSensitive ? QStringLiteral("checkmark.shield") : QStringLiteral("lock.open");
+    m_ignoreSensitive = ignoreSensitive;
+    refresh();
+}
+
+void ClipboardFooter::setSaveFailure(const QString &failure)
+{
+    m_saveFailure = failure;
+    refresh();
+}
+
+void ClipboardFooter::refresh()
+{
+    const bool failing = !m_saveFailure.isEmpty();
+    m_symbol = failing             ? QStringLiteral("xmark.circle.fill")
+               : m_ignoreSensitive ? QStringLiteral("checkmark.shield")
+                                   : QStringLiteral("lock.open");
     m_icon->setPixmap(Icons::pixmap(m_symbol, m_style.footerIconSize, m_style.footerText, devicePixelRatioF()));
-    m_text->setText(ignoreSensitive ? QStringLiteral("仅本机 · 已过滤敏感内容")
-                                    : QStringLiteral("仅本机 · 敏感内容过滤关闭"));
+    m_text->setText(failing             ? m_saveFailure
+                    : m_ignoreSensitive ? QStringLiteral("仅本机 · 已过滤敏感内容")
+                                        : QStringLiteral("仅本机 · 敏感内容过滤关闭"));
 }
 
 QString ClipboardFooter::privacyText() const

@@ -7,8 +7,8 @@
 class IconButton;
 class QLabel;
 
-// The status line under the list: the privacy state of the history and the button that
-// clears all unpinned entries.
+// The status line under the list: the privacy state of the history, or while saving fails
+// why ("保存失败：磁盘空间不足"), and the button that clears all unpinned entries.
 class ClipboardFooter : public QWidget
 {
     Q_OBJECT
@@ -16,6 +16,8 @@ public:
     explicit ClipboardFooter(QWidget *parent = nullptr, ClipboardPageStyle style = ClipboardPageStyle::standard());
 
     void setFiltering(bool ignoreSensitive);
+    // Shown in place of the privacy state while not empty.
+    void setSaveFailure(const QString &failure);
     QString privacySymbol() const { return m_symbol; }
     QString privacyText() const;
     IconButton *clearButton() const { return m_clear; }
@@ -28,7 +30,11 @@ protected:
     void enterEvent(QEnterEvent *event) override;
 
 private:
+    void refresh();
+
     ClipboardPageStyle m_style;
+    bool m_ignoreSensitive = true;
+    QString m_saveFailure;
     QString m_symbol;
     QLabel *m_icon;
     QLabel *m_text;

@@ -52,6 +52,7 @@ ClipboardView::ClipboardView(AppStore &store, QWidget *parent, ClipboardPageStyl
             });
     m_search->setText(store.query());
     m_footer->setFiltering(store.ignoreSensitive());
+    m_footer->setSaveFailure(store.saveFailure());
     refreshList();
 }
 
@@ -95,6 +96,7 @@ void ClipboardView::connectStore()
     });
     connect(&m_store, &AppStore::ignoreSensitiveChanged, this,
             [this] { m_footer->setFiltering(m_store.ignoreSensitive()); });
+    connect(&m_store, &AppStore::saveFailureChanged, this, [this] { m_footer->setSaveFailure(m_store.saveFailure()); });
     connect(&m_store, &AppStore::copiedIDChanged, this, &ClipboardView::onCopiedIDChanged);
     connect(m_search, &SearchField::textChanged, this, [this](const QString &text) {
         if (m_store.query() != text)
@@ -128,8 +130,7 @@ void ClipboardView::onSelectionChanged(std::optional<QUuid> id, qsizetype index)
     if (!id)
         return;
     m_hoverState->update(std::nullopt);
-    const QRect row = m_list->rowRect(index);
-    m_scroll->ensureVisible(row.center().x(), row.center().y(), 0, row.height() / 2 + m_style.shadowMargin);
+    m_list->scrollToIndex(index);
 }
 
 bool ClipboardView::showsEmptyState() const
