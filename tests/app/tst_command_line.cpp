@@ -49,7 +49,7 @@ private slots:
                                             << "" << QString();
         QTest::newRow("quit, none running") << QStringList{"quit"} << 0 << ""
                                             << "" << QString();
-        const QString noDisplay = QStringLiteral("Quillo needs a desktop session");
+        const QString noDisplay = QStringLiteral("Quillo 需要桌面会话");
         QTest::newRow("show without a display") << QStringList{"show"} << 1 << "" << noDisplay << QString();
         QTest::newRow("toggle without a display") << QStringList{"toggle"} << 1 << "" << noDisplay << QString();
         // A display that is set but unusable: the lock and the socket would be made before
