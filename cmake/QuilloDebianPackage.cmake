@@ -19,8 +19,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The interface is Chinese: without a CJK font its text is drawn as boxes.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk")
 # In Wayland sessions with the data-control protocol the clipboard is followed through
-# wl-paste and wl-copy; the support card's mail and website buttons open through xdg-open.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wl-clipboard, xdg-utils")
+# wl-paste and wl-copy; the support card's mail and website buttons open through xdg-open;
+# Qt's own texts (the folder dialog, the text fields' menus) are Chinese from Qt's catalogues.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wl-clipboard, xdg-utils, qt6-translations-l10n")
 # CPack puts the summary above this as the synopsis line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Quillo keeps text at hand in a slim frosted-glass panel docked to the right
 edge of the screen. It slides away when the pointer leaves it and comes back

@@ -134,6 +134,7 @@ void AppDelegate::buildWindows()
     });
     m_root = PanelContent::createPanelContent(*m_store, m_autostart.get());
     m_windows = std::make_unique<ShellWindowHost>(m_root, tabContent);
+    m_folderChooser->setParentWindow(m_windows->panel());
 }
 
 void AppDelegate::run(PanelCommand command)

@@ -8,10 +8,10 @@
 class AppStore;
 class AutostartEntry;
 class CompositorStatus;
-class FolderChooser;
 class PanelCommandHandler;
 class Pasteboard;
 class PointerMonitor;
+class QtFolderChooser;
 class QtShellFocus;
 class QtShellScreens;
 class QtTaskScheduler;
@@ -46,7 +46,7 @@ private:
 
     std::unique_ptr<CompositorStatus> m_compositor;
     std::unique_ptr<Pasteboard> m_pasteboard;
-    std::unique_ptr<FolderChooser> m_folderChooser;
+    std::unique_ptr<QtFolderChooser> m_folderChooser;
     std::unique_ptr<AutostartEntry> m_autostart;
     std::unique_ptr<AppStore> m_store;
     std::unique_ptr<QtShellScreens> m_screens;

@@ -1,6 +1,7 @@
 #include "app_delegate.h"
 #include "command_line.h"
 #include "platform/journal_log.h"
+#include "platform/qt_translations.h"
 #include "platform/unix_signal_watcher.h"
 #include "quillo_build_info.h"
 #include "single_instance.h"
@@ -95,6 +96,7 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillo"));
+    QtTranslations::installChinese(app);
     QApplication::setApplicationVersion(QLatin1String(BuildInfo::kVersion));
     // Lets docks and window managers match the panel to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QLatin1String(BuildInfo::kApplicationId));

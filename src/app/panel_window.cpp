@@ -1,27 +1,14 @@
 #include "panel_window.h"
 
+#include "platform/x11_blur_behind.h"
 #include "views/style/compositor_status.h"
 #include "views/style/docked_panel_shape.h"
 
-#include <QCursor>
 #include <QEnterEvent>
+#include <QEvent>
 #include <QPainter>
 #include <QVBoxLayout>
 #include <QWindow>
-
-namespace {
-
-// Where the pointer crossed into the window. The pointer may have gone on by the time the
-// event is handled (a fast move, a busy process), so the crossing's own place is the one
-// that counts.
-QPoint crossingPosition(const QEvent *event)
-{
-    if (const auto *enter = dynamic_cast<const QEnterEvent *>(event))
-        return enter->globalPosition().toPoint();
-    return QCursor::pos();
-}
-
-} // namespace
 
 // Draws the border over the content; never takes pointer events.
 class PanelBorderOverlay : public QWidget
@@ -40,13 +27,23 @@ protected:
     {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
+        const QPainterPath outline = DockedPanelShape::path(QRectF(rect()), m_style.cornerRadius);
+        // With a compositor the corners are cut here, over everything painted beneath,
+        // with antialiased edges; without one the window's mask cuts them.
+        if (CompositorStatus::current().isComposited()) {
+            QPainterPath outside;
+            outside.addRect(QRectF(rect()));
+            painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);
+            painter.fillPath(outside.subtracted(outline), Qt::black);
+            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        }
         QPen pen(m_style.borderColor, m_style.borderWidth);
         pen.setCapStyle(Qt::FlatCap);
         pen.setJoinStyle(Qt::MiterJoin);
         pen.setMiterLimit(10);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
-        painter.drawPath(DockedPanelShape::path(QRectF(rect()), m_style.cornerRadius));
+        painter.drawPath(outline);
     }
 
 private:
@@ -88,17 +85,21 @@ PanelWindow::PanelWindow(QWidget *content, const PanelWindowStyle &style)
 
 // Only the window system's crossings count. Qt also sends widgets synthetic enter and
 // leave events when windows are shown, hidden or masked, even with the pointer far away;
-// those reach the widget but never the QWindow. Around the first map the QWindow itself
-// still gets a stray enter/leave pair with the pointer nowhere near, so an enter counts
-// only with the pointer at the panel, and a leave only after such an enter: the panel
-// collapses only once the pointer has been in and out. "At the panel" has some slack
-// because Qt's idea of the window's place lags the window manager's while it slides or
-// after the window manager clamped it to the screen.
+// those reach the widget but never the QWindow. The QWindow itself gets a real but stray
+// enter/leave pair when the window manager first maps the panel somewhere else (sway and
+// KWin centre it) under the pointer, so an enter counts only with the pointer where the
+// panel is meant to be, and a leave only after such an enter: the panel collapses only
+// once the pointer has been in and out. The pointer's place is the one the crossing
+// reports: on a busy machine the pointer may be gone again by the time the enter is
+// handled, and that leave must still count. Qt's idea of the window's place is no help
+// here: it lags the window manager's while the panel slides, and it is the misplaced one
+// right after a map.
 bool PanelWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == windowHandle()) {
-        const QRect near = geometry().adjusted(-kEnterSlack, -kEnterSlack, kEnterSlack, kEnterSlack);
-        if (event->type() == QEvent::Enter && near.contains(crossingPosition(event))) {
+        const QRect near = m_travelArea.adjusted(-kEnterSlack, -kEnterSlack, kEnterSlack, kEnterSlack);
+        if (event->type() == QEvent::Enter
+            && near.contains(static_cast<QEnterEvent *>(event)->globalPosition().toPoint())) {
             m_pointerInside = true;
             emit pointerEntered();
         } else if (event->type() == QEvent::Leave && m_pointerInside) {
@@ -126,11 +127,12 @@ void PanelWindow::resizeEvent(QResizeEvent *event)
 void PanelWindow::updateMasks()
 {
     const QRegion outline = DockedPanelShape::mask(size(), m_style.cornerRadius);
-    m_content->setMask(outline);
-    // Without a compositing manager the translucent corners would show black: cut the
-    // window itself to the outline instead.
+    X11BlurBehind::setRegion(windowHandle(), outline);
+    // Without a compositing manager the translucent corners would show black: the window
+    // itself is cut to the outline instead, a 1-bit edge.
     if (CompositorStatus::current().isComposited())
         clearMask();
     else
         setMask(outline);
+    m_border->update();
 }

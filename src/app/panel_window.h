@@ -26,6 +26,9 @@ public:
     explicit PanelWindow(QWidget *content, const PanelWindowStyle &style = {});
 
     QWidget *content() const { return m_content; }
+    // Where the panel is meant to be: its frame, or while it slides the span from where it
+    // starts to where it ends. Only an enter there (with some slack) counts.
+    void setTravelArea(const QRect &area) { m_travelArea = area; }
 
 signals:
     void pointerEntered();
@@ -42,5 +45,6 @@ private:
     PanelWindowStyle m_style;
     QWidget *m_content = nullptr;
     PanelBorderOverlay *m_border = nullptr;
+    QRect m_travelArea;
     bool m_pointerInside = false;
 };

@@ -1,21 +1,28 @@
-// quillo-screenshot FILE.png: saves the whole screen of $DISPLAY as a PNG.
+// quillo-screenshot FILE.png [X Y WIDTH HEIGHT]: saves the whole screen of $DISPLAY, or the
+// given rectangle of it, as a PNG.
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
 
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: quillo-screenshot FILE.png\n", stderr);
+    if (argc != 2 && argc != 6) {
+        std::fputs("usage: quillo-screenshot FILE.png [X Y WIDTH HEIGHT]\n", stderr);
         return 2;
     }
     QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen || !screen->grabWindow(0).save(QString::fromLocal8Bit(argv[1]), "PNG")) {
+    QPixmap shot;
+    if (screen)
+        shot = argc == 6 ? screen->grabWindow(0, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
+                                              std::atoi(argv[5]))
+                         : screen->grabWindow(0);
+    if (shot.isNull() || !shot.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
         std::fprintf(stderr, "quillo-screenshot: cannot save %s\n", argv[1]);
         return 1;
     }

@@ -56,8 +56,15 @@ void ShellStateMachine::showExpanded(bool animated)
         return;
     m_windows.setTabGeometry(frames->tab);
     m_windows.orderTabOut();
-    m_windows.orderPanelFront();
-    m_windows.movePanel(frames->expanded, animated);
+    if (animated) {
+        m_windows.orderPanelFront();
+        m_windows.movePanel(frames->expanded, true);
+    } else {
+        // Placed before it is shown: a window first mapped at a provisional size and then
+        // resized leaves the compositor a frame of the old layout to show in between.
+        m_windows.movePanel(frames->expanded, false);
+        m_windows.orderPanelFront();
+    }
     m_isCollapsed = false;
 }
 

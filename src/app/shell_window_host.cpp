@@ -34,6 +34,8 @@ QRect ShellWindowHost::panelGeometry() const
 void ShellWindowHost::movePanel(const QRect &target, bool animated)
 {
     m_slide->stop();
+    const bool slides = animated && !m_place && m_panel->isVisible();
+    m_panel->setTravelArea(slides ? target.united(m_panel->geometry()) : target);
     m_panel->resize(target.size());
     if (m_place && m_panel->isVisible()) {
         m_place(m_panel.get(), target);

@@ -38,7 +38,9 @@ QTextCharFormat charFormat(QFont font, qreal pixels, QFont::Weight weight, const
 Formats makeFormats(const NoteDocumentStyle &s)
 {
     const QFont system = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    const QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (!s.codeFamilies.isEmpty())
+        mono.setFamilies(s.codeFamilies);
     Formats f;
     f.titleBlock.setBottomMargin(s.titleParagraphSpacing);
     f.bodyBlock.setLineHeight(s.bodyLineSpacing, QTextBlockFormat::LineDistanceHeight);

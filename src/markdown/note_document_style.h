@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QStringList>
 
 // Sizes and colours of the rendered note. Sizes are device-independent pixels; fonts get
 // them as point sizes converted at the 96 dpi reference (pixelsToPoints), which keeps the
@@ -15,6 +16,8 @@ struct NoteDocumentStyle
     QColor headingColor;
     QColor bodyColor;
     QColor quoteColor;
+    // Font families of code lines, first choice first; empty: the system's fixed font.
+    QStringList codeFamilies;
 
     qreal titleSize = 21;
     qreal heading2Size = 17;

@@ -1,8 +1,8 @@
 #include "x11_window_states.h"
 
-#include <QGuiApplication>
+#include "platform/x11_connection.h"
+
 #include <QWindow>
-#include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
 
@@ -24,35 +24,18 @@ struct Atoms
     std::array<xcb_atom_t, 2> types{}; // KDE override (no decoration), utility
 };
 
-xcb_connection_t *x11Connection()
+// The hints' atoms, gathered once.
+const Atoms &atoms()
 {
-    const auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
-
-xcb_atom_t internAtom(xcb_connection_t *connection, const char *name)
-{
-    const xcb_intern_atom_cookie_t cookie =
-        xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    free(reply);
-    return atom;
-}
-
-// Interned once per process: a round trip per atom is too slow for every show.
-const Atoms &atoms(xcb_connection_t *connection)
-{
-    static const Atoms cached = [connection] {
+    static const Atoms cached = [] {
+        using X11Connection::atom;
         Atoms a;
-        a.desktop = internAtom(connection, "_NET_WM_DESKTOP");
-        a.state = internAtom(connection, "_NET_WM_STATE");
-        a.states = {internAtom(connection, "_NET_WM_STATE_STICKY"),
-                    internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-                    internAtom(connection, "_NET_WM_STATE_SKIP_PAGER"), internAtom(connection, "_NET_WM_STATE_ABOVE")};
-        a.type = internAtom(connection, "_NET_WM_WINDOW_TYPE");
-        a.types = {internAtom(connection, "_KDE_NET_WM_WINDOW_TYPE_OVERRIDE"),
-                   internAtom(connection, "_NET_WM_WINDOW_TYPE_UTILITY")};
+        a.desktop = atom("_NET_WM_DESKTOP");
+        a.state = atom("_NET_WM_STATE");
+        a.states = {atom("_NET_WM_STATE_STICKY"), atom("_NET_WM_STATE_SKIP_TASKBAR"), atom("_NET_WM_STATE_SKIP_PAGER"),
+                    atom("_NET_WM_STATE_ABOVE")};
+        a.type = atom("_NET_WM_WINDOW_TYPE");
+        a.types = {atom("_KDE_NET_WM_WINDOW_TYPE_OVERRIDE"), atom("_NET_WM_WINDOW_TYPE_UTILITY")};
         return a;
     }();
     return cached;
@@ -87,11 +70,11 @@ void sendToRoot(xcb_connection_t *connection, xcb_window_t root, xcb_window_t wi
 
 void X11WindowStates::prepareBeforeMap(QWindow *window)
 {
-    xcb_connection_t *connection = x11Connection();
+    xcb_connection_t *connection = X11Connection::get();
     if (!connection || !window)
         return;
     const auto id = static_cast<xcb_window_t>(window->winId());
-    const Atoms &a = atoms(connection);
+    const Atoms &a = atoms();
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, a.desktop, XCB_ATOM_CARDINAL, 32, 1, &kAllDesktops);
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, a.state, XCB_ATOM_ATOM, 32,
                         static_cast<uint32_t>(a.states.size()), a.states.data());
@@ -102,11 +85,11 @@ void X11WindowStates::prepareBeforeMap(QWindow *window)
 
 void X11WindowStates::reassertAfterShow(QWindow *window)
 {
-    xcb_connection_t *connection = x11Connection();
+    xcb_connection_t *connection = X11Connection::get();
     if (!connection || !window)
         return;
     const auto id = static_cast<xcb_window_t>(window->winId());
-    const Atoms &a = atoms(connection);
+    const Atoms &a = atoms();
     const xcb_window_t root = rootOf(connection, id);
     sendToRoot(connection, root, id, a.desktop, {kAllDesktops, kSourceApplication, 0, 0, 0});
     // A _NET_WM_STATE message carries at most two states.

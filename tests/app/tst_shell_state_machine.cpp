@@ -96,7 +96,8 @@ void TestShellStateMachine::launchShowsExpandedWithoutAnimation()
     FakeWindows windows;
     ShellStateMachine shell(*m_store, *m_screens, windows, *m_clock);
     shell.launch();
-    const QStringList expected{"tab at 1422,402 18x72", "tab out", "panel front", "move 1000,22 440x760 at once"};
+    // Placed at its final frame before it is first shown.
+    const QStringList expected{"tab at 1422,402 18x72", "tab out", "move 1000,22 440x760 at once", "panel front"};
     QCOMPARE(windows.log, expected);
     QVERIFY(!shell.isCollapsed());
     QVERIFY(windows.panelShown);

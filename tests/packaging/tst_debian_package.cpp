@@ -71,7 +71,7 @@ private slots:
         for (const char *package :
              {"fonts-noto-cjk", "libqt6widgets6", "libqt6svg6", "libqt6network6", "libwayland-client0", "libc6"})
             QVERIFY2(depends.contains(QLatin1String(package)), qPrintable(depends));
-        QCOMPARE(field(QStringLiteral("Recommends")), QStringLiteral("wl-clipboard, xdg-utils"));
+        QCOMPARE(field(QStringLiteral("Recommends")), QStringLiteral("wl-clipboard, xdg-utils, qt6-translations-l10n"));
     }
 
     void versionIsWhatTheProgramPrints()

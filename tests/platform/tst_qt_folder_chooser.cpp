@@ -1,10 +1,12 @@
 #include "platform/qt_folder_chooser.h"
+#include "platform/qt_translations.h"
 #include "test_main.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -16,6 +18,7 @@ class TestQtFolderChooser : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QVERIFY(QtTranslations::installChinese(*qApp)); }
     void dialogIsConfiguredAsAsked();
     void acceptedFolderIsReturned();
 
@@ -46,7 +49,13 @@ void TestQtFolderChooser::dialogIsConfiguredAsAsked()
     bool qtDialog = false;
     bool mayCreate = false;
     QFileDialog::FileMode mode = QFileDialog::AnyFile;
+    QStringList buttons;
+    QStringList labels;
     whenDialogShows([&](QFileDialog *dialog) {
+        for (const QPushButton *button : dialog->findChild<QDialogButtonBox *>()->findChildren<QPushButton *>())
+            buttons << button->text();
+        for (const auto label : {QFileDialog::LookIn, QFileDialog::FileName, QFileDialog::FileType})
+            labels << dialog->labelText(label);
         title = dialog->windowTitle();
         accept = dialog->labelText(QFileDialog::Accept);
         directory = dialog->directory().absolutePath();
@@ -67,6 +76,11 @@ void TestQtFolderChooser::dialogIsConfiguredAsAsked()
     QVERIFY(qtDialog);
     QVERIFY(mayCreate);
     QCOMPARE(mode, QFileDialog::Directory);
+    // Qt's own texts are Chinese too.
+    buttons.sort();
+    QCOMPARE(buttons, QStringList({QStringLiteral("取消"), QStringLiteral("选择")}));
+    for (const QString &label : std::as_const(labels))
+        QVERIFY2(label.contains(QRegularExpression(QStringLiteral("^\\p{Han}+[：:]$"))), qPrintable(label));
 }
 
 void TestQtFolderChooser::acceptedFolderIsReturned()

@@ -4,6 +4,7 @@
 
 #include <QProcess>
 #include <QStringList>
+#include <QTest>
 
 // The desktop as end-to-end tests see it from outside: other programs run to completion,
 // Quillo's windows found by name and size, the pointer moved with xdotool.
@@ -49,6 +50,28 @@ inline QString quilloWindow(int width)
             return id;
     }
     return {};
+}
+
+// A window by title, ignoring the hidden leader window Qt keeps under the application's
+// name. The search walks every window and gives up when one vanishes under it (the window
+// manager makes and drops frames as ours are shown and hidden), so it is tried until it
+// answers; window ids stay the same for a whole run, so a test finds them once.
+inline QString findWindow(const QString &namePattern, int minimumWidth)
+{
+    QString found;
+    const auto search = [&] {
+        const QStringList ids =
+            look(QStringLiteral("xdotool"), {"search", "--name", namePattern}).split('\n', Qt::SkipEmptyParts);
+        for (const QString &id : ids) {
+            if (XWindowState::fromXwininfo(look(QStringLiteral("xwininfo"), {"-id", id})).geometry.width()
+                >= minimumWidth) {
+                found = id;
+                return true;
+            }
+        }
+        return false;
+    };
+    return QTest::qWaitFor(search, kWaitMs) ? found : QString();
 }
 
 inline XWindowState windowState(const QString &id)

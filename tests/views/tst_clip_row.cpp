@@ -68,6 +68,7 @@ void TestClipRow::cleanup()
     m_f.reset();
 }
 
+// The buttons fade in (and the pin mark out) rather than appear at once.
 void TestClipRow::hoverSwapsPinMarkForButtons()
 {
     ClipboardHoverState hover;
@@ -76,13 +77,18 @@ void TestClipRow::hoverSwapsPinMarkForButtons()
     row.show();
     QVERIFY(row.showsPinMark());
     QVERIFY(!row.copyButton()->isVisible());
+    const QRect tile(row.copyButton()->mapTo(&row, QPoint(0, 0)), row.copyButton()->size());
     hover.update(m_b.id);
     QVERIFY(row.isHovered());
     QVERIFY(!row.showsPinMark());
     QVERIFY(row.noteButton()->isVisible() && row.pinButton()->isVisible() && row.copyButton()->isVisible());
+    const QImage started = row.grab(tile).toImage();
+    QTest::qWait(row.style().actionsFadeMs + 100);
+    const QImage faded = row.grab(tile).toImage();
+    QVERIFY2(started != faded, "the buttons appeared at full strength at once");
     hover.update(m_a.id); // another row
     QVERIFY(row.showsPinMark());
-    QVERIFY(!row.copyButton()->isVisible());
+    QTRY_VERIFY(!row.copyButton()->isVisible()); // once faded out
 
     ClipRow unpinned(*m_f->store, m_a, hover);
     QVERIFY(!unpinned.showsPinMark()); // hovered: buttons instead

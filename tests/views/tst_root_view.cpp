@@ -3,6 +3,8 @@
 #include "views/widgets/card_shadow.h"
 
 #include "store/clip_item.h"
+#include "views/clipboard/clip_list_view.h"
+#include "views/clipboard/clip_row.h"
 #include "views/clipboard/clipboard_view.h"
 #include "views/notes/note_detail_page.h"
 #include "views/notes/note_editor.h"
@@ -17,6 +19,7 @@
 #include "views/root/support_overlay.h"
 #include "views/widgets/icon_tile.h"
 #include "views/widgets/label_button.h"
+#include "views/widgets/search_field.h"
 #include "views/widgets/styled_button.h"
 #include "views/widgets/toggle_switch.h"
 
@@ -24,8 +27,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QToolTip>
 
 class TestRootView : public QObject
 {
@@ -100,7 +106,7 @@ private slots:
         IconTile *settings = m_root->settingsTile();
         QVERIFY(!m_root->isSettingsOpen());
         // A closed card casts no shadow (it once stayed behind, blurred, over the header).
-        const auto shadows = m_root->findChildren<CardShadow *>();
+        const auto shadows = m_root->findChildren<CardShadow *>(Qt::FindDirectChildrenOnly);
         QVERIFY(!shadows.isEmpty());
         for (CardShadow *shadow : shadows)
             QVERIFY(!shadow->isVisible());
@@ -110,10 +116,10 @@ private slots:
         // Clicking elsewhere does not close it.
         QTest::mouseClick(m_root.get(), Qt::LeftButton, {}, QPoint(30, 700));
         QVERIFY(m_root->isSettingsOpen());
-        QVERIFY(m_root->findChildren<CardShadow *>().first()->isVisible());
+        QVERIFY(shadows.first()->isVisible());
         QTest::mouseClick(settings, Qt::LeftButton);
         QVERIFY(!m_root->isSettingsOpen());
-        QVERIFY(!m_root->findChildren<CardShadow *>().first()->isVisible());
+        QVERIFY(!shadows.first()->isVisible());
     }
 
     void modePicker_data()
@@ -283,10 +289,16 @@ private slots:
         SupportOverlay *overlay = m_root->supportOverlay();
         QCOMPARE(overlay->geometry(), m_root->rect());
 
-        // Clicks on the card stay there; the backdrop closes only the support card.
+        // Clicks on the card stay there; a click on the backdrop (not a press alone, nor a
+        // press that ends on the card) closes only the support card.
         QTest::mouseClick(overlay->card(), Qt::LeftButton, {}, QPoint(20, overlay->card()->height() - 4));
         QVERIFY(m_root->isSupportOpen());
-        QTest::mouseClick(overlay, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mousePress(overlay, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(m_root->isSupportOpen());
+        QTest::mouseRelease(overlay, Qt::LeftButton, {}, overlay->card()->geometry().center());
+        QVERIFY(m_root->isSupportOpen());
+        QTest::mousePress(overlay, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(overlay, Qt::LeftButton, {}, QPoint(6, 8));
         QVERIFY(!m_root->isSupportOpen());
         QVERIFY(m_root->isSettingsOpen());
 
@@ -328,7 +340,8 @@ private slots:
         QCOMPARE(opened[1].scheme(), QStringLiteral("https"));
     }
 
-    // The panel keeps its light look under a dark desktop theme.
+    // The panel keeps its light look under a dark desktop theme, and so do its menus and
+    // tooltips, which are windows of their own: the row's menu, a text field's.
     void lightLookOnADarkDesktop()
     {
         const QPalette desktop = QApplication::palette();
@@ -337,10 +350,21 @@ private slots:
         dark.setColor(QPalette::Base, Qt::black);
         dark.setColor(QPalette::WindowText, Qt::white);
         QApplication::setPalette(dark);
+        QToolTip::setPalette(dark);
+        store().setClips({ClipItem::make(ClipKind::text, QStringLiteral("a"), QStringLiteral("a"))});
         showRoot();
-        const QColor background = pixel(m_root.get(), QPoint(220, 740));
+        QList<QColor> light{pixel(m_root.get(), QPoint(220, 740)), QToolTip::palette().color(QPalette::ToolTipBase)};
+        const std::unique_ptr<QMenu> rowMenu(m_root->clipboardView()->list()->rows().first()->createContextMenu());
+        const std::unique_ptr<QMenu> fieldMenu(
+            m_root->clipboardView()->searchField()->lineEdit()->createStandardContextMenu());
+        for (QMenu *menu : {rowMenu.get(), fieldMenu.get()}) {
+            menu->popup(m_root->mapToGlobal(QPoint(20, 20)));
+            light << menu->palette().color(QPalette::Window);
+            menu->hide();
+        }
         QApplication::setPalette(desktop);
-        QVERIFY2(background.lightness() > 180, qPrintable(background.name()));
+        for (const QColor &colour : std::as_const(light))
+            QVERIFY2(colour.lightness() > 180, qPrintable(colour.name()));
     }
 };
 

@@ -5,7 +5,6 @@
 #include "views/style/icons.h"
 #include "views/widgets/edge_tab_view.h"
 #include "views/widgets/liquid_glass_canvas.h"
-#include "views/widgets/styled_button.h"
 #include "views/widgets/visual_effect_view.h"
 
 #include <QFile>
@@ -18,13 +17,10 @@ class TestViewStyle : public QObject
 private slots:
     void outline_data();
     void outline();
-    void maskCutsOnlyLeftCorners();
     void everySymbolRenders_data();
     void everySymbolRenders();
     void fontsUseDevicePixelsAndChineseFamily_data();
     void fontsUseDevicePixelsAndChineseFamily();
-    void pressedButtonsLightenOnlyTheFill_data();
-    void pressedButtonsLightenOnlyTheFill();
     void glassIsOpaqueWithoutCompositor_data();
     void glassIsOpaqueWithoutCompositor();
     void edgeTabHoverAnywhereGrowsPill();
@@ -59,14 +55,6 @@ void TestViewStyle::outline()
     const QPainterPath path = DockedPanelShape::path(rect, radius);
     QCOMPARE(path.boundingRect(), rect);
     QCOMPARE(path.contains(point), inside);
-}
-
-// Without a compositor the window is cut by a mask of whole pixels.
-void TestViewStyle::maskCutsOnlyLeftCorners()
-{
-    const QRegion mask = DockedPanelShape::mask(QSize(440, 760));
-    QVERIFY(!mask.contains(QPoint(0, 0)) && !mask.contains(QPoint(0, 759)));
-    QVERIFY(mask.contains(QPoint(439, 0)) && mask.contains(QPoint(439, 759)) && mask.contains(QPoint(220, 380)));
 }
 
 void TestViewStyle::everySymbolRenders_data()
@@ -113,38 +101,6 @@ void TestViewStyle::fontsUseDevicePixelsAndChineseFamily()
                               ? font.pixelSize()
                               : font.pointSizeF() * QGuiApplication::primaryScreen()->logicalDotsPerInchY() / 72.0;
     QVERIFY(qAbs(pixels - size) < 0.01);
-    QVERIFY(Fonts::mono(12.5).families().contains(QStringLiteral("Noto Sans CJK SC")));
-}
-
-void TestViewStyle::pressedButtonsLightenOnlyTheFill_data()
-{
-    QTest::addColumn<bool>("primary");
-    QTest::addColumn<double>("restAlpha");
-    QTest::addColumn<double>("pressedAlpha");
-    QTest::newRow("primary") << true << 1.0 << 0.78;
-    QTest::newRow("secondary") << false << 0.62 << 0.42;
-}
-
-void TestViewStyle::pressedButtonsLightenOnlyTheFill()
-{
-    QFETCH(bool, primary);
-    QFETCH(double, restAlpha);
-    QFETCH(double, pressedAlpha);
-    std::unique_ptr<StyledButton> button;
-    if (primary)
-        button = std::make_unique<PrimaryButton>(QStringLiteral("确定"));
-    else
-        button = std::make_unique<SecondaryButton>(QStringLiteral("取消"));
-    button->resize(button->sizeHint());
-    const QColor textBefore = button->style().text;
-    const QColor rimBefore = button->style().rim;
-    QVERIFY(qAbs(button->currentFill().alphaF() - restAlpha) < 0.01);
-    button->setDown(true);
-    QVERIFY(qAbs(button->currentFill().alphaF() - pressedAlpha) < 0.01);
-    QCOMPARE(button->style().text, textBefore);
-    QCOMPARE(button->style().rim, rimBefore);
-    button->setDown(false);
-    QVERIFY(qAbs(button->currentFill().alphaF() - restAlpha) < 0.01);
 }
 
 void TestViewStyle::glassIsOpaqueWithoutCompositor_data()

@@ -38,6 +38,18 @@ public:
     virtual bool click() = 0;
 };
 
+// The relative motions that take the pointer from `from` to `to`: a jump that ends a pixel
+// short, then a one-pixel step. Where a jump crosses into another X window, the compositor
+// hands XWayland the enter (with the position) and the jump's relative motion, and XWayland
+// may apply that motion again at the next frame, moving the X pointer off the window right
+// under the next click. The step's own frame carries the position and puts it back.
+template <typename Motion> void jumpThenStep(QPoint from, QPoint to, Motion motion)
+{
+    const QPoint step(to.x() > 0 ? 1 : -1, 0);
+    motion(to - step - from);
+    motion(step);
+}
+
 // Moves by relative motion, as a mouse does: the compositor then also reports relative
 // motion to XWayland, which changes how XWayland reports crossings. The pointer is pushed
 // into the top-left corner first, then moved by differences.
@@ -50,9 +62,8 @@ public:
             motion(-100000, -100000);
             m_homed = true;
         }
-        const QPoint delta = target - m_position;
+        jumpThenStep(m_position, target, [this](QPoint delta) { motion(delta.x(), delta.y()); });
         m_position = target;
-        motion(delta.x(), delta.y());
         return wl_display_roundtrip(m_display) >= 0;
     }
 
@@ -185,9 +196,10 @@ public:
 
     bool moveTo(QPoint target) override
     {
-        const QPoint delta = target - m_position;
+        bool sent = true;
+        jumpThenStep(m_position, target, [&](QPoint delta) { sent = sent && relative(delta.x(), delta.y()); });
         m_position = target;
-        return relative(delta.x(), delta.y());
+        return sent;
     }
 
     bool click() override

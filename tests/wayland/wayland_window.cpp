@@ -1,7 +1,8 @@
 // A plain native Wayland window for the session tests to move the pointer onto. Prints
-// "exposed" once the compositor shows it. Run on the xcb platform with a text to copy, it
-// plays an X program instead: placed at X, Y, a click copies the text (and prints
-// "copied"), as a copy command would in the window that has the focus.
+// "exposed" once the compositor shows it and "entered" whenever the pointer comes in. Run
+// on the xcb platform with a text to copy, it plays an X program instead: placed at X, Y,
+// a click copies the text (and prints "copied"), as a copy command would in the window
+// that has the focus.
 // Usage: wayland_window WIDTH HEIGHT [X Y TEXT]
 #include <QApplication>
 #include <QClipboard>
@@ -11,11 +12,15 @@
 
 #include <cstdio>
 
-class ExposeReporter : public QObject
+class WindowReporter : public QObject
 {
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (event->type() == QEvent::Enter) {
+            std::puts("entered");
+            std::fflush(stdout);
+        }
         if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed() && !m_reported) {
             m_reported = true;
             std::puts("exposed");
@@ -56,7 +61,7 @@ int main(int argc, char **argv)
     if (!window.text.isEmpty())
         window.move(arguments.value(3).toInt(), arguments.value(4).toInt());
     window.winId();
-    ExposeReporter reporter;
+    WindowReporter reporter;
     window.windowHandle()->installEventFilter(&reporter);
     window.show();
     return app.exec();

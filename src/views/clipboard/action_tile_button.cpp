@@ -30,10 +30,19 @@ void ActionTileButton::setLook(const QString &symbol, const QColor &icon, const 
     update();
 }
 
+void ActionTileButton::setOpacity(double opacity)
+{
+    if (opacity == m_opacity)
+        return;
+    m_opacity = opacity;
+    update();
+}
+
 void ActionTileButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.setOpacity(m_opacity);
     const QColor fill = isDown() && m_fill == m_style.fill ? m_style.fillPressed : m_fill;
     GlassPainter::paintFill(painter, GlassPainter::roundedRect(QRectF(rect()), m_style.radius), fill);
     Icons::paint(painter, m_symbol, QRectF(rect()), m_style.iconSize, m_icon);

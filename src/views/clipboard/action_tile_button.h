@@ -16,6 +16,9 @@ public:
     QString symbol() const { return m_symbol; }
     QColor iconColor() const { return m_icon; }
     QColor fillColor() const { return m_fill; }
+    // The whole tile's opacity while it fades in or out.
+    void setOpacity(double opacity);
+    double opacity() const { return m_opacity; }
 
     QSize sizeHint() const override { return QSize(m_style.size, m_style.size); }
 
@@ -27,4 +30,5 @@ private:
     QString m_symbol;
     QColor m_icon;
     QColor m_fill;
+    double m_opacity = 1;
 };

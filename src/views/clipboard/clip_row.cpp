@@ -26,6 +26,9 @@ ClipRow::ClipRow(AppStore &store, const ClipItem &item, ClipboardHoverState &hov
     , m_actions(new ClipRowActions(store, m_style.actionSpacing, this))
 {
     m_actions->hide();
+    m_fade.setDuration(m_style.actionsFadeMs);
+    connect(&m_fade, &QVariantAnimation::valueChanged, this,
+            [this](const QVariant &value) { applyFade(value.toDouble()); });
     connect(&hoverState, &ClipboardHoverState::itemIDChanged, this,
             [this](std::optional<QUuid> previous, std::optional<QUuid> current) {
                 if (previous == m_item.id || current == m_item.id)
@@ -33,7 +36,7 @@ ClipRow::ClipRow(AppStore &store, const ClipItem &item, ClipboardHoverState &hov
             });
     setItem(item);
     m_hovered = looksHovered();
-    m_actions->setVisible(m_hovered);
+    applyFade(m_hovered ? 1 : 0);
 }
 
 void ClipRow::setItem(const ClipItem &item)
@@ -86,9 +89,26 @@ void ClipRow::onHoverChanged()
     if (hovered == m_hovered)
         return;
     m_hovered = hovered;
-    m_actions->setVisible(hovered);
+    m_fade.stop();
+    if (isVisible()) {
+        // Reversing mid-way starts from where the fade is now.
+        m_fade.setStartValue(m_fadeProgress);
+        m_fade.setEndValue(hovered ? 1.0 : 0.0);
+        m_fade.start();
+    } else {
+        applyFade(hovered ? 1 : 0);
+    }
     update();
     emit hoverChanged(hovered);
+}
+
+void ClipRow::applyFade(double progress)
+{
+    m_fadeProgress = progress;
+    m_actions->setOpacity(progress);
+    m_actions->setVisible(m_hovered || progress > 0);
+    if (m_item.isPinned)
+        update();
 }
 
 QMenu *ClipRow::createContextMenu(QWidget *parent) const
@@ -188,16 +208,17 @@ void ClipRow::loadThumbnail()
 void ClipRow::paintEvent(QPaintEvent *)
 {
     ++m_paintCount;
-    // Pictures are decoded on the first paint, so only rows scrolled into view load theirs.
-    if (!m_thumbnailTried)
+    // Pictures are decoded on the first paint, so only rows scrolled into view load theirs,
+    // and again when the window moved to a screen of another scale.
+    if (!m_thumbnailTried || (!m_thumbnail.isNull() && m_thumbnail.devicePixelRatio() != devicePixelRatioF()))
         loadThumbnail();
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     paintCard(painter);
     paintThumbnail(painter);
     paintTexts(painter);
-    if (showsPinMark())
-        paintPinMark(painter);
+    if (m_item.isPinned && m_fadeProgress < 1)
+        paintPinMark(painter, 1 - m_fadeProgress);
 }
 
 void ClipRow::paintCard(QPainter &painter) const
@@ -262,8 +283,9 @@ void ClipRow::paintTexts(QPainter &painter) const
                      metaMetrics.elidedText(metaText(), Qt::ElideRight, widthAvailable));
 }
 
-void ClipRow::paintPinMark(QPainter &painter) const
+void ClipRow::paintPinMark(QPainter &painter, double opacity) const
 {
+    painter.setOpacity(opacity);
     const QRectF frame(width() - m_style.trailingPadding - m_style.pinMarkWidth, 0, m_style.pinMarkWidth, height());
     Icons::paint(painter, QStringLiteral("pin.fill"), frame, m_style.pinMarkIconSize, m_style.pinMarkColor);
 }

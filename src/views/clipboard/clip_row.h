@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QStringList>
+#include <QVariantAnimation>
 #include <QWidget>
 
 class AppStore;
@@ -71,6 +72,7 @@ protected:
 private:
     bool looksHovered() const { return isHovered() || m_selected; }
     void onHoverChanged();
+    void applyFade(double progress);
     void layoutActions();
     void loadThumbnail();
     static int heightFor(const QString &preview, ClipKind kind, int width, const ClipRowStyle &style);
@@ -79,7 +81,7 @@ private:
     void paintCard(QPainter &painter) const;
     void paintThumbnail(QPainter &painter) const;
     void paintTexts(QPainter &painter) const;
-    void paintPinMark(QPainter &painter) const;
+    void paintPinMark(QPainter &painter, double opacity) const;
 
     QPointer<AppStore> m_store;
     ClipItem m_item;
@@ -92,8 +94,10 @@ private:
     mutable int m_height = 0;
     QImage m_thumbnail;
     bool m_thumbnailTried = false;
-    bool m_hovered = false; // looks hovered, as last laid out
+    bool m_hovered = false; // looks hovered (by the pointer or the keyboard), as last shown
     bool m_selected = false;
+    QVariantAnimation m_fade; // 0: pin mark (if pinned) … 1: action buttons
+    double m_fadeProgress = 0;
     int m_paintCount = 0;
     ClipboardHoverProbe *m_probe;
     ClipRowActions *m_actions;

@@ -79,6 +79,12 @@ void ClipRowActions::makeNote(QPointer<AppStore> store, const ClipItem &item)
     noteAction(std::move(store), item);
 }
 
+void ClipRowActions::setOpacity(double opacity)
+{
+    for (ActionTileButton *button : {m_noteButton, m_pinButton, m_copyButton})
+        button->setOpacity(opacity);
+}
+
 QMenu *ClipRowActions::createMenu(QPointer<AppStore> store, const ClipItem &item, QWidget *parent)
 {
     auto *menu = new QMenu(parent);

@@ -21,6 +21,8 @@ public:
 
     // The entry the tiles act on, and the looks that show whether it is pinned and copied.
     void refresh(const ClipItem &item, bool copied);
+    // Fades all three tiles (0 invisible … 1 opaque).
+    void setOpacity(double opacity);
 
     ActionTileButton *noteButton() const { return m_noteButton; }
     ActionTileButton *pinButton() const { return m_pinButton; }

@@ -56,6 +56,7 @@ struct ClipRowStyle
     int pinMarkWidth = 27;
     int trailingPadding = 12; // action buttons and pin mark
     int actionSpacing = 4;
+    int actionsFadeMs = 140; // the action buttons fade in and out, the pin mark the other way
 
     static ClipRowStyle standard();
     static KindTileLook kindLook(ClipKind kind);

@@ -1,6 +1,6 @@
 #include "views/clipboard/clipboard_empty_state.h"
 
-#include "views/style/icons.h"
+#include "views/widgets/icon_label.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -24,7 +24,7 @@ QLabel *makeLabel(const QFont &font, const QColor &color, QWidget *parent)
 ClipboardEmptyState::ClipboardEmptyState(QWidget *parent, EmptyStateStyle style)
     : QWidget(parent)
     , m_style(std::move(style))
-    , m_icon(new QLabel(this))
+    , m_icon(new IconLabel(QString(), m_style.iconSize, m_style.iconColor, this))
     , m_title(makeLabel(m_style.titleFont, m_style.titleColor, this))
     , m_subtitle(makeLabel(m_style.subtitleFont, m_style.subtitleColor, this))
 {
@@ -32,8 +32,7 @@ ClipboardEmptyState::ClipboardEmptyState(QWidget *parent, EmptyStateStyle style)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(m_style.spacing);
     layout->addStretch(1);
-    m_icon->setAlignment(Qt::AlignHCenter);
-    layout->addWidget(m_icon);
+    layout->addWidget(m_icon, 0, Qt::AlignHCenter);
     layout->addWidget(m_title);
     layout->addWidget(m_subtitle);
     layout->addStretch(1);
@@ -46,7 +45,7 @@ void ClipboardEmptyState::setSearching(bool searching)
     if (symbol == m_symbol)
         return;
     m_symbol = symbol;
-    m_icon->setPixmap(Icons::pixmap(m_symbol, m_style.iconSize, m_style.iconColor, devicePixelRatioF()));
+    m_icon->setSymbol(m_symbol);
     m_title->setText(searching ? QStringLiteral("没有匹配的内容") : QStringLiteral("复制内容后会出现在这里"));
     m_subtitle->setText(searching ? QStringLiteral("换个关键词试试")
                                   : QStringLiteral("支持文字、链接、代码、图片和文件"));

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class IconLabel;
 class QLabel;
 
 // What the page shows instead of the list when no entry matches: an icon, a title and a
@@ -22,7 +23,7 @@ public:
 private:
     EmptyStateStyle m_style;
     QString m_symbol;
-    QLabel *m_icon;
+    IconLabel *m_icon;
     QLabel *m_title;
     QLabel *m_subtitle;
 };

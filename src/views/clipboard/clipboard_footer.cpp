@@ -1,7 +1,7 @@
 #include "views/clipboard/clipboard_footer.h"
 
-#include "views/style/icons.h"
 #include "views/widgets/icon_button.h"
+#include "views/widgets/icon_label.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,7 +9,7 @@
 ClipboardFooter::ClipboardFooter(QWidget *parent, ClipboardPageStyle style)
     : QWidget(parent)
     , m_style(std::move(style))
-    , m_icon(new QLabel(this))
+    , m_icon(new IconLabel(QString(), m_style.footerIconSize, m_style.footerText, this))
     , m_text(new QLabel(this))
     , m_clear(new IconButton(QStringLiteral("trash"), m_style.footerIconSize, m_style.footerText, this))
 {
@@ -52,7 +52,7 @@ void ClipboardFooter::refresh()
     m_symbol = failing             ? QStringLiteral("xmark.circle.fill")
                : m_ignoreSensitive ? QStringLiteral("checkmark.shield")
                                    : QStringLiteral("lock.open");
-    m_icon->setPixmap(Icons::pixmap(m_symbol, m_style.footerIconSize, m_style.footerText, devicePixelRatioF()));
+    m_icon->setSymbol(m_symbol);
     m_text->setText(failing             ? m_saveFailure
                     : m_ignoreSensitive ? QStringLiteral("仅本机 · 已过滤敏感内容")
                                         : QStringLiteral("仅本机 · 敏感内容过滤关闭"));

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class IconButton;
+class IconLabel;
 class QLabel;
 
 // The status line under the list: the privacy state of the history, or while saving fails
@@ -36,7 +37,7 @@ private:
     bool m_ignoreSensitive = true;
     QString m_saveFailure;
     QString m_symbol;
-    QLabel *m_icon;
+    IconLabel *m_icon;
     QLabel *m_text;
     IconButton *m_clear;
 };

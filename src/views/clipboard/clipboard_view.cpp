@@ -75,6 +75,8 @@ void ClipboardView::buildLayout()
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setWidgetResizable(false);
     m_scroll->setWidget(m_list);
+    // setWidget turns the content's background fill on: the rows sit on the panel's glass.
+    m_list->setAutoFillBackground(false);
     m_scroll->viewport()->setAutoFillBackground(false);
     m_scroll->setAutoFillBackground(false);
     m_scroll->viewport()->installEventFilter(this);

@@ -72,9 +72,17 @@ void NoteCard::setNote(const NoteFile &note)
     update();
 }
 
+int NoteCard::heightFor(const NoteCardSummary &summary, int cardWidth, const NoteCardStyle &style)
+{
+    const int textWidth = cardWidth - style.padding.left() - style.padding.right();
+    const int lines = int(wrapLines(summary.preview, style.previewFont, textWidth, style.previewMaxLines).size());
+    return style.cardHeight(lines);
+}
+
 QSize NoteCard::sizeHint() const
 {
-    return QSize(320, m_style.cardHeight()).grownBy(m_style.shadowMargin);
+    constexpr int kWidth = 320;
+    return QSize(kWidth, heightFor(summary(), kWidth, m_style)).grownBy(m_style.shadowMargin);
 }
 
 const NoteCardSummary &NoteCard::summary() const
@@ -194,14 +202,25 @@ void NoteCard::mouseReleaseEvent(QMouseEvent *event)
         emit opened();
 }
 
-const QStringList &NoteCard::previewLines(const QString &preview, int width) const
+const QStringList &NoteCard::previewLines(const QString &preview, int width, int maxLines) const
 {
-    if (preview != m_previewSource || width != m_previewWidth) {
+    if (preview != m_previewSource || width != m_previewWidth || maxLines != m_previewMaxLines) {
         m_previewSource = preview;
         m_previewWidth = width;
-        m_previewLines = wrapLines(preview, m_style.previewFont, width, m_style.previewMaxLines);
+        m_previewMaxLines = maxLines;
+        m_previewLines = wrapLines(preview, m_style.previewFont, width, maxLines);
     }
     return m_previewLines;
+}
+
+// The card was sized for the preview at rest; narrower under the pointer (the copy tile
+// takes room) or changed on disk since, the preview keeps to the lines that fit.
+int NoteCard::linesThatFit() const
+{
+    int lines = m_style.previewMaxLines;
+    while (lines > 1 && m_style.cardHeight(lines) > cardRect().height())
+        --lines;
+    return lines;
 }
 
 void NoteCard::paintEvent(QPaintEvent *)
@@ -231,12 +250,9 @@ void NoteCard::paintText(QPainter &painter) const
     const QFontMetrics titleMetrics(m_style.titleFont);
     const QFontMetrics previewMetrics(m_style.previewFont);
     const QFontMetrics metaMetrics(m_style.metaFont);
-    const QStringList &lines = previewLines(snapshot.preview, area.width());
-    const int previewHeight =
-        int(lines.size()) * previewMetrics.height() + std::max(0, int(lines.size()) - 1) * m_style.previewLeading;
+    const QStringList &lines = previewLines(snapshot.preview, area.width(), linesThatFit());
     const int metaHeight = std::max(metaMetrics.height(), m_style.metaIconSize);
-    const int block = titleMetrics.height() + m_style.lineSpacing + previewHeight + m_style.lineSpacing + metaHeight;
-    int y = area.top() + std::max(0, (area.height() - block) / 2);
+    int y = area.top();
 
     painter.setFont(m_style.titleFont);
     painter.setPen(m_style.titleColor);

@@ -49,6 +49,10 @@ public:
     // confirmation for a moment.
     void copy();
 
+    // The card's height at `cardWidth` (shadow room excluded) for a summary: sized to the
+    // preview's lines as they wrap at rest, at least the style's minimum.
+    static int heightFor(const NoteCardSummary &summary, int cardWidth, const NoteCardStyle &style);
+
     QSize sizeHint() const override;
 
 signals:
@@ -77,7 +81,8 @@ private:
     void setHovering(bool hovering);
     void setCopied(bool copied);
     void placeCopyButton();
-    const QStringList &previewLines(const QString &preview, int width) const;
+    const QStringList &previewLines(const QString &preview, int width, int maxLines) const;
+    int linesThatFit() const;
     void paintBackground(QPainter &painter) const;
     void paintText(QPainter &painter) const;
 
@@ -96,5 +101,6 @@ private:
     mutable int m_fileReads = 0;
     mutable QString m_previewSource;
     mutable int m_previewWidth = -1;
+    mutable int m_previewMaxLines = -1;
     mutable QStringList m_previewLines;
 };

@@ -16,7 +16,6 @@ NoteCardList::NoteCardList(Pasteboard *pasteboard, const NoteCardStyle &cardStyl
     , m_pasteboard(pasteboard)
     , m_cardStyle(cardStyle)
     , m_listStyle(listStyle)
-    , m_cardHeight(cardStyle.cardHeight())
 {
     setFrameShape(QFrame::NoFrame);
     // The arrow keys choose cards; a click in the list must not take them for scrolling.
@@ -26,20 +25,46 @@ NoteCardList::NoteCardList(Pasteboard *pasteboard, const NoteCardStyle &cardStyl
     setWidgetResizable(false);
     viewport()->setAutoFillBackground(false);
     m_content = new QWidget;
-    m_content->setAutoFillBackground(false);
     setWidget(m_content);
+    // setWidget turns the content's background fill on: the cards sit on the panel's glass.
+    m_content->setAutoFillBackground(false);
     verticalScrollBar()->setSingleStep(24);
 }
 
-int NoteCardList::rowPitch() const
+int NoteCardList::cardWidth() const
 {
-    return m_cardHeight + m_listStyle.cardSpacing;
+    return std::max(0, viewport()->width() - 2 * m_listStyle.sideMargin);
 }
 
 QRect NoteCardList::rowRect(int index) const
 {
-    const int width = std::max(0, viewport()->width() - 2 * m_listStyle.sideMargin);
-    return QRect(m_listStyle.sideMargin, index * rowPitch(), width, m_cardHeight);
+    if (index < 0 || index + 1 >= m_rowTops.size())
+        return {};
+    const int top = m_rowTops[index];
+    return QRect(m_listStyle.sideMargin, top, cardWidth(), m_rowTops[index + 1] - m_listStyle.cardSpacing - top);
+}
+
+void NoteCardList::measureRows()
+{
+    const int width = cardWidth();
+    QHash<QUrl, Measured> measured;
+    measured.reserve(m_notes.size());
+    m_rowTops.clear();
+    m_rowTops.reserve(m_notes.size() + 1);
+    int top = 0;
+    for (const NoteFile &note : std::as_const(m_notes)) {
+        Measured row = m_measured.value(note.url);
+        if (row.width != width || row.content != note.content) {
+            row.content = note.content;
+            row.width = width;
+            row.height = NoteCard::heightFor(NoteCardSummary::fromText(note.content, note.title()), width, m_cardStyle);
+        }
+        m_rowTops << top;
+        top += row.height + m_listStyle.cardSpacing;
+        measured.insert(note.url, row);
+    }
+    m_rowTops << top;
+    m_measured = std::move(measured);
 }
 
 void NoteCardList::setSelectedUrl(const std::optional<QUrl> &url)
@@ -72,6 +97,7 @@ void NoteCardList::setNotes(const QList<NoteFile> &notes)
         it.value()->setNote(notes[*found]);
         ++it;
     }
+    measureRows();
     updateContentSize();
     materialiseVisibleRows();
 }
@@ -85,8 +111,7 @@ QList<NoteCard *> NoteCardList::cards() const
 
 void NoteCardList::updateContentSize()
 {
-    const int count = int(m_notes.size());
-    const int height = count == 0 ? 0 : count * rowPitch() - m_listStyle.cardSpacing + m_listStyle.bottomMargin;
+    const int height = m_notes.isEmpty() ? 0 : m_rowTops.last() - m_listStyle.cardSpacing + m_listStyle.bottomMargin;
     m_content->resize(viewport()->width(), height);
 }
 
@@ -112,8 +137,13 @@ void NoteCardList::materialiseVisibleRows()
     const int top = verticalScrollBar()->value();
     const int bottom = top + viewport()->height();
     const int count = int(m_notes.size());
-    const int first = std::max(0, top / rowPitch() - kOverscanRows);
-    const int last = std::min(count - 1, bottom / rowPitch() + kOverscanRows);
+    // Rows are the spans between consecutive tops: the first row in view is the last one
+    // starting at or above the top edge.
+    const auto rowAt = [this](int y) {
+        return int(std::upper_bound(m_rowTops.cbegin(), m_rowTops.cend(), y) - m_rowTops.cbegin()) - 1;
+    };
+    const int first = std::max(0, rowAt(top) - kOverscanRows);
+    const int last = std::min(count - 1, rowAt(bottom) + kOverscanRows);
 
     QHash<QUrl, NoteCard *> kept;
     for (int i = first; i <= last; ++i) {
@@ -134,6 +164,7 @@ void NoteCardList::materialiseVisibleRows()
 void NoteCardList::resizeEvent(QResizeEvent *event)
 {
     QScrollArea::resizeEvent(event);
+    measureRows();
     updateContentSize();
     materialiseVisibleRows();
 }

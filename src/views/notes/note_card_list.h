@@ -14,8 +14,9 @@ class Pasteboard;
 
 // The scrolling column of note cards. Cards exist only for the rows in view (plus one on
 // either side): a folder of a thousand notes costs a handful of widgets, and only they
-// stat and read their files when painted. Every card has the same height, so a row's
-// place follows from its index alone. No scroll bar is shown; the wheel and keys scroll.
+// stat and read their files when painted. Each row is as tall as its note's preview needs
+// (NoteCard::heightFor over the listed text), measured once per text and width. No scroll
+// bar is shown; the wheel and keys scroll.
 class NoteCardList : public QScrollArea
 {
     Q_OBJECT
@@ -44,7 +45,15 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    int rowPitch() const;
+    struct Measured
+    {
+        QString content; // the text measured (shared with the note, so comparing is cheap)
+        int width = -1;
+        int height = 0;
+    };
+
+    int cardWidth() const;
+    void measureRows();
     void updateContentSize();
     void materialiseVisibleRows();
     NoteCard *makeCard(const NoteFile &note);
@@ -53,9 +62,10 @@ private:
     Pasteboard *m_pasteboard = nullptr;
     NoteCardStyle m_cardStyle;
     NoteListStyle m_listStyle;
-    int m_cardHeight = 0;
     QWidget *m_content = nullptr;
     QList<NoteFile> m_notes;
+    QList<int> m_rowTops; // one more than rows: the last is the end of the last row's spacing
+    QHash<QUrl, Measured> m_measured;
     QHash<QUrl, NoteCard *> m_cards;
     std::optional<QUrl> m_selectedUrl;
 };

@@ -5,7 +5,8 @@
 #include "store/app_store.h"
 #include "views/notes/note_editor.h"
 #include "views/notes/selectable_note_view.h"
-#include "views/style/icons.h"
+#include "views/widgets/elided_label.h"
+#include "views/widgets/icon_label.h"
 #include "views/widgets/icon_tile.h"
 #include "views/widgets/label_button.h"
 #include "views/widgets/padded_divider.h"
@@ -81,9 +82,9 @@ QWidget *NoteDetailPage::makeHeader()
     row->setContentsMargins(m_style.sideMargin, 0, m_style.sideMargin, 0);
     row->setSpacing(8);
     m_back = new LabelButton(m_style.back, QStringLiteral("全部笔记"), header);
-    m_fileName = makePlainLabel(QString(), m_style.fileNameFont, m_style.fileNameColor, header);
-    m_fileName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    m_fileName->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // A long name gives way to the buttons, keeping its start and its extension.
+    m_fileName = new ElidedLabel(m_style.fileNameFont, m_style.fileNameColor, Qt::ElideMiddle, Qt::AlignRight, header);
+    m_fileName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     m_copy = new IconTile(m_style.copy, header);
     m_edit = new IconTile(m_style.edit, header);
     row->addWidget(m_back);
@@ -100,8 +101,7 @@ QWidget *NoteDetailPage::makeStatusBar()
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(m_style.sideMargin, 0, m_style.sideMargin, 0);
     row->setSpacing(5);
-    m_folderIcon = new QLabel(bar);
-    m_folderIcon->setPixmap(Icons::pixmap(QStringLiteral("folder"), 12, m_style.statusColor, devicePixelRatioF()));
+    m_folderIcon = new IconLabel(QStringLiteral("folder"), 12, m_style.statusColor, bar);
     m_folder = makePlainLabel(QString(), m_style.statusFont, m_style.statusColor, bar);
     m_status = makePlainLabel(QString(), m_style.statusFont, m_style.statusColor, bar);
     row->addWidget(m_folderIcon);

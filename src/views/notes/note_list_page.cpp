@@ -4,7 +4,8 @@
 #include "store/app_store.h"
 #include "views/notes/new_note_button.h"
 #include "views/notes/note_card_list.h"
-#include "views/style/icons.h"
+#include "views/widgets/card_shadow.h"
+#include "views/widgets/icon_label.h"
 #include "views/widgets/label_button.h"
 #include "views/widgets/padded_divider.h"
 #include "views/widgets/search_field.h"
@@ -29,6 +30,7 @@ NoteListPage::NoteListPage(AppStore &store, const NoteListStyle &style, QWidget 
     searchRow->setContentsMargins(m_style.sideMargin, 0, m_style.sideMargin, m_style.searchBottom);
     searchRow->addWidget(m_search);
     column->addLayout(searchRow);
+    new CardShadow(m_search, m_search->style().radius, m_search->style().shadow);
 
     m_content = new QStackedLayout;
     m_cards = new NoteCardList(m_store.pasteboard(), NoteCardStyle::standard(), m_style, this);
@@ -76,11 +78,8 @@ QWidget *NoteListPage::makeEmptyState()
     auto *column = new QVBoxLayout(m_empty);
     column->setSpacing(8);
     column->addStretch(1);
-    auto *icon = new QLabel(m_empty);
-    icon->setPixmap(
-        Icons::pixmap(QStringLiteral("note.text"), m_style.emptyIconSize, m_style.emptyIcon, devicePixelRatioF()));
-    icon->setAlignment(Qt::AlignCenter);
-    column->addWidget(icon);
+    column->addWidget(new IconLabel(QStringLiteral("note.text"), m_style.emptyIconSize, m_style.emptyIcon, m_empty), 0,
+                      Qt::AlignHCenter);
     m_emptyTitle = makePlainLabel(QString(), m_style.emptyTitleFont, m_style.emptyTitle, m_empty);
     m_emptySubtitle = makePlainLabel(QString(), m_style.emptySubtitleFont, m_style.emptySubtitle, m_empty);
     for (QLabel *label : {m_emptyTitle, m_emptySubtitle}) {

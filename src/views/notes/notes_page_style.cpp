@@ -95,12 +95,13 @@ NoteCardStyle NoteCardStyle::standard()
     return style;
 }
 
-int NoteCardStyle::cardHeight() const
+int NoteCardStyle::cardHeight(int previewLines) const
 {
     const QFontMetrics title(titleFont);
     const QFontMetrics preview(previewFont);
     const QFontMetrics meta(metaFont);
-    const int previewHeight = previewMaxLines * preview.height() + (previewMaxLines - 1) * previewLeading;
+    const int lines = std::clamp(previewLines, 0, previewMaxLines);
+    const int previewHeight = lines * preview.height() + std::max(0, lines - 1) * previewLeading;
     const int content = padding.top() + title.height() + lineSpacing + previewHeight + lineSpacing
                         + std::max(meta.height(), metaIconSize) + padding.bottom();
     return std::max(minHeight, content);

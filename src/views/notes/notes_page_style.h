@@ -60,9 +60,9 @@ struct NoteCardStyle
     IconTileStyle copy;
 
     static NoteCardStyle standard();
-    // The card's height: every card is tall enough for a three-line preview, so the list
-    // can place cards without reading their files.
-    int cardHeight() const;
+    // The card's height for a preview of `previewLines` lines: title, preview and meta row
+    // stacked inside the padding, never below minHeight.
+    int cardHeight(int previewLines) const;
 };
 
 struct NoteListStyle
@@ -80,7 +80,7 @@ struct NoteListStyle
     int emptyIconSize = 30;
     QColor emptyIcon = Palette::kEmptyIcon;
     QFont emptyTitleFont;
-    QColor emptyTitle = Palette::kEmptyTitle;
+    QColor emptyTitle = Palette::kPrimaryText; // the default text colour, not the clipboard page's grey
     QFont emptySubtitleFont;
     QColor emptySubtitle = Palette::kSecondaryText;
     int footerHeight = 46;
@@ -137,5 +137,6 @@ struct NoteViewStyle
         .headingColor = Palette::kNoteHeading,
         .bodyColor = Palette::kNoteBody,
         .quoteColor = Palette::kNoteQuote,
+        .codeFamilies = {}, // filled from the system's fixed font by the view
     };
 };

@@ -1,5 +1,7 @@
 #include "views/notes/selectable_note_view.h"
 
+#include "views/style/fonts.h"
+
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -8,10 +10,15 @@ SelectableNoteView::SelectableNoteView(QWidget *parent, const NoteViewStyle &sty
     : QTextBrowser(parent)
     , m_style(style)
 {
+    if (m_style.document.codeFamilies.isEmpty())
+        m_style.document.codeFamilies = Fonts::mono(m_style.document.codeSize).families();
     setOpenLinks(false);
     setOpenExternalLinks(false);
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Selectable by keyboard means a caret while focused (it takes the focus when the editor
+    // closes); nothing here is typed into, so it is never drawn.
+    setCursorWidth(0);
     setUndoRedoEnabled(false);
     setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

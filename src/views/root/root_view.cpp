@@ -17,9 +17,11 @@
 #include "views/widgets/liquid_glass_canvas.h"
 #include "views/widgets/search_field.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace {
@@ -45,6 +47,10 @@ RootView::RootView(AppStore &store, const QString &supportPicturePath, QWidget *
 {
     setPalette(lightPalette());
     setAutoFillBackground(false);
+    // Menus and tooltips are windows of their own, which take the application's palette,
+    // not this view's: they get the light one there, whatever the desktop's theme.
+    QApplication::setPalette(lightPalette(), "QMenu");
+    QToolTip::setPalette(lightPalette());
     m_canvas = new LiquidGlassCanvas(this);
 
     auto *column = new QVBoxLayout(this);
@@ -110,7 +116,8 @@ QWidget *RootView::makeHeader()
 QPalette RootView::lightPalette()
 {
     const QColor accent = Palette::accent();
-    QPalette palette;
+    // Every role starts light (derived from the backdrop), not from the desktop's palette.
+    QPalette palette(Palette::kOpaquePopoverBackdrop, Palette::kOpaqueBackdrop);
     palette.setColor(QPalette::Window, Palette::kOpaqueBackdrop);
     palette.setColor(QPalette::WindowText, Palette::kPrimaryText);
     palette.setColor(QPalette::Base, Palette::white(1.0));

@@ -1,4 +1,5 @@
 #include "views/root/settings_card.h"
+#include "views/widgets/icon_label.h"
 #include "views/widgets/plain_label.h"
 
 #include "store/app_store.h"
@@ -94,9 +95,7 @@ QWidget *SettingsCard::makeSwitchRow(const QString &symbol, const QString &title
     auto *layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 11, 0, 11);
     layout->setSpacing(8);
-    auto *icon = new QLabel(row);
-    icon->setPixmap(Icons::pixmap(symbol, m_style.iconSize, m_style.rowText, devicePixelRatioF()));
-    layout->addWidget(icon);
+    layout->addWidget(new IconLabel(symbol, m_style.iconSize, m_style.rowText, row));
     layout->addWidget(makePlainLabel(title, m_style.rowFont, m_style.rowText, row), 1);
     toggle = new ToggleSwitch(m_style.toggle, row);
     toggle->setAccessibleName(title);

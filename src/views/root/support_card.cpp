@@ -92,14 +92,27 @@ QLabel *SupportCard::makePicture(const QString &path)
     if (path.isEmpty())
         return nullptr;
     QImageReader reader(path);
-    const QImage image = reader.read();
-    if (image.isNull())
+    m_pictureImage = reader.read();
+    if (m_pictureImage.isNull())
         return nullptr;
-    auto *label = new QLabel(this);
+    m_picture = new QLabel(this);
+    renderPicture();
+    return m_picture;
+}
+
+void SupportCard::renderPicture()
+{
     const int maxWidth = m_style.width - 2 * m_style.padding;
-    label->setPixmap(
-        roundedPicture(image, maxWidth, m_style.pictureHeight, m_style.pictureRadius, devicePixelRatioF()));
-    return label;
+    m_picture->setPixmap(
+        roundedPicture(m_pictureImage, maxWidth, m_style.pictureHeight, m_style.pictureRadius, devicePixelRatioF()));
+}
+
+// Moved to a screen of another scale: the picture is rendered again for it.
+bool SupportCard::event(QEvent *event)
+{
+    if (event->type() == QEvent::ScreenChangeInternal && m_picture)
+        renderPicture();
+    return QWidget::event(event);
 }
 
 QUrl SupportCard::mailUrl()

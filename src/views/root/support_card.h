@@ -2,6 +2,7 @@
 
 #include "views/root/root_view_style.h"
 
+#include <QImage>
 #include <QUrl>
 #include <QWidget>
 #include <functional>
@@ -39,16 +40,19 @@ signals:
     void closeClicked();
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
     QWidget *makeHeader();
     QLabel *makePicture(const QString &path);
+    void renderPicture();
 
     SupportCardStyle m_style;
     IconTile *m_close = nullptr;
     QLabel *m_picture = nullptr;
+    QImage m_pictureImage;
     StyledButton *m_mail = nullptr;
     StyledButton *m_website = nullptr;
     std::function<void(const QUrl &)> m_open;

@@ -33,6 +33,17 @@ void SupportOverlay::paintEvent(QPaintEvent *)
 void SupportOverlay::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
-    if (event->button() == Qt::LeftButton && !m_card->geometry().contains(event->position().toPoint()))
+    m_pressedOnBackdrop =
+        event->button() == Qt::LeftButton && !m_card->geometry().contains(event->position().toPoint());
+}
+
+void SupportOverlay::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    const bool click = m_pressedOnBackdrop && event->button() == Qt::LeftButton
+                       && rect().contains(event->position().toPoint())
+                       && !m_card->geometry().contains(event->position().toPoint());
+    m_pressedOnBackdrop = false;
+    if (click)
         emit dismissed();
 }

@@ -7,7 +7,7 @@
 class SupportCard;
 
 // The dimmed backdrop over the whole panel with the support card centred on it. A click on
-// the backdrop closes it; clicks on the card stay on the card.
+// the backdrop (pressed and released on it) closes it; clicks on the card stay on the card.
 class SupportOverlay : public QWidget
 {
     Q_OBJECT
@@ -23,9 +23,11 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     SupportCardStyle m_style;
     SupportCard *m_card = nullptr;
+    bool m_pressedOnBackdrop = false;
 };

@@ -1,6 +1,7 @@
 #include "views/style/fonts.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <cmath>
@@ -43,7 +44,15 @@ QFont ui(double pixelSize, QFont::Weight weight)
 
 QFont mono(double pixelSize, QFont::Weight weight)
 {
-    return withFamilies(QFontDatabase::systemFont(QFontDatabase::FixedFont), pixelSize, weight);
+    // The system's fixed font is usually the fontconfig alias "monospace", which Qt resolves
+    // only when no listed family exists: listed before the SC family it would lose to it and
+    // the text would be proportional. The family it resolves to goes first instead.
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setStyleHint(QFont::Monospace);
+    fixed.setFamily(QFontInfo(fixed).family());
+    QFont font = withFamilies(fixed, pixelSize, weight);
+    font.setFixedPitch(true);
+    return font;
 }
 
 QFont rounded(double pixelSize, QFont::Weight weight)

@@ -157,9 +157,13 @@ void paintCard(QPainter &painter, const QRectF &rect, const GlassStyle &style, b
 
 void paintCanvas(QPainter &painter, const QRectF &rect, const CanvasStyle &style, bool composited)
 {
-    QPainterPath path;
-    path.addRect(rect);
-    paintBackdrop(painter, path, style.material, composited);
+    // The canvas is the bottom layer of a translucent window: its backdrop replaces what the
+    // window held rather than blending over it, so nothing painted before (another layout,
+    // another size) can show through the glass.
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(rect, materialTint(style.material, composited));
+    painter.restore();
     painter.fillRect(rect, style.wash);
     QLinearGradient gradient(rect.topLeft(), rect.bottomRight());
     gradient.setColorAt(0.0, style.gradientStart);

@@ -36,6 +36,7 @@ EdgeTabView::EdgeTabView(QWidget *parent, EdgeTabStyle style)
     connect(&m_hoverAnimation, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) {
         m_progress = value.toDouble();
         update();
+        emit pillChanged();
     });
     connect(&CompositorStatus::current(), &CompositorStatus::compositingChanged, this, qOverload<>(&QWidget::update));
 }
@@ -84,20 +85,42 @@ QRectF EdgeTabView::pillRect() const
     return QRectF(centre.x() - size.width() / 2, centre.y() - size.height() / 2, size.width(), size.height());
 }
 
+QRegion EdgeTabView::pillRegion() const
+{
+    return QRegion(GlassPainter::capsule(pillRect()).toFillPolygon().toPolygon());
+}
+
+void EdgeTabView::resizeEvent(QResizeEvent *)
+{
+    emit pillChanged();
+}
+
 void EdgeTabView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    const bool composited = CompositorStatus::current().isComposited();
+    // Replaces whatever the window held: translucent pixels are never painted over old ones.
+    // Without a compositor the window is cut to the pill, so the pill's backdrop fills the
+    // whole of it and the cut edge shows no black from the transparent background.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.fillRect(rect(), m_style.hitFill);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 
     const QRectF pill = pillRect();
     const double t = m_progress;
-    const ShadowStyle shadow{mix(m_style.shadowRest.color, m_style.shadowHover.color, t),
-                             mix(m_style.shadowRest.radius, m_style.shadowHover.radius, t), m_style.shadowRest.offset};
-    GlassPainter::paintShadow(painter, pill, pill.width() / 2, shadow);
-
     const QPainterPath capsule = GlassPainter::capsule(pill);
-    GlassPainter::paintBackdrop(painter, capsule, 6, CompositorStatus::current().isComposited());
+    if (composited) {
+        const ShadowStyle shadow{mix(m_style.shadowRest.color, m_style.shadowHover.color, t),
+                                 mix(m_style.shadowRest.radius, m_style.shadowHover.radius, t),
+                                 m_style.shadowRest.offset};
+        GlassPainter::paintShadow(painter, pill, pill.width() / 2, shadow);
+        GlassPainter::paintBackdrop(painter, capsule, 6, true);
+    } else {
+        QPainterPath whole;
+        whole.addRect(rect());
+        GlassPainter::paintBackdrop(painter, whole, 6, false);
+    }
     GlassPainter::paintFill(painter, capsule, mix(m_style.fillRest, m_style.fillHover, t));
     QLinearGradient rim(pill.topLeft(), pill.topRight());
     rim.setColorAt(0, m_style.rimLeading);

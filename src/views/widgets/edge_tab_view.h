@@ -2,6 +2,7 @@
 
 #include "views/style/styles.h"
 
+#include <QRegion>
 #include <QVariantAnimation>
 #include <QWidget>
 
@@ -16,12 +17,16 @@ public:
 
     bool isHovering() const { return m_hovering; }
     double hoverProgress() const { return m_progress; } // 0 resting … 1 hovering
-    // The pill's rectangle at the current animation progress.
+    // The pill's rectangle at the current animation progress, and the pixels it covers: the
+    // shape of the tab's window where it is cut (no compositor) or blurred behind.
     QRectF pillRect() const;
+    QRegion pillRegion() const;
     QSize sizeHint() const override { return m_style.windowSize; }
 
 signals:
     void revealRequested();
+    // The pill changed size or place.
+    void pillChanged();
 
 protected:
     void enterEvent(QEnterEvent *event) override;
@@ -29,6 +34,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void setHovering(bool hovering);

@@ -1,10 +1,11 @@
 #include "views/widgets/label_button.h"
-#include "views/style/focus_ring.h"
 
+#include "views/style/focus_ring.h"
 #include "views/style/icons.h"
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <cmath>
 
 LabelButton::LabelButton(const LabelButtonStyle &style, const QString &text, QWidget *parent)
     : QAbstractButton(parent)
@@ -19,8 +20,11 @@ LabelButton::LabelButton(const LabelButtonStyle &style, const QString &text, QWi
 
 QSize LabelButton::sizeHint() const
 {
+    // The text's exact width, rounded up: QFontMetrics rounds to the nearest pixel, and a
+    // text a fraction wider than its rectangle gets elided.
     const QFontMetrics metrics(m_style.font);
-    const int width = m_style.iconSize + m_style.spacing + metrics.horizontalAdvance(text());
+    const int textWidth = int(std::ceil(QFontMetricsF(m_style.font).horizontalAdvance(text())));
+    const int width = m_style.iconSize + m_style.spacing + textWidth;
     const int height = std::max(metrics.height(), m_style.iconSize);
     return QSize(width, height).grownBy(m_style.padding);
 }
@@ -43,10 +47,10 @@ void LabelButton::paintEvent(QPaintEvent *)
     Icons::paint(painter, m_style.icon, iconRect, m_style.iconSize, color);
     const int textLeft = content.left() + m_style.iconSize + m_style.spacing;
     const QRect textRect(textLeft, content.top(), std::max(0, content.right() - textLeft + 1), content.height());
-    const QFontMetrics metrics(m_style.font);
     painter.setFont(m_style.font);
     painter.setPen(color);
+    const bool fits = QFontMetricsF(m_style.font).horizontalAdvance(text()) <= textRect.width();
     painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
-                     metrics.elidedText(text(), Qt::ElideMiddle, textRect.width()));
+                     fits ? text() : QFontMetrics(m_style.font).elidedText(text(), Qt::ElideMiddle, textRect.width()));
     FocusRing::paintIfFocused(painter, *this, rect(), FocusRingStyle::kPlainRadius);
 }
