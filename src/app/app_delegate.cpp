@@ -1,5 +1,6 @@
 #include "app_delegate.h"
 
+#include "panel_command_handler.h"
 #include "panel_content.h"
 #include "panel_window.h"
 #include "platform/autostart_entry.h"
@@ -10,6 +11,7 @@
 #include "platform/wl_clipboard_pasteboard.h"
 #include "platform/x11_compositor_status.h"
 #include "pointer_monitor.h"
+#include "qt_shell_focus.h"
 #include "qt_shell_screens.h"
 #include "qt_task_scheduler.h"
 #include "screen_change_observer.h"
@@ -19,7 +21,9 @@
 #include "tab_window.h"
 #include "views/hover/clipboard_hover_notifier.h"
 #include "views/hover/clipboard_hover_registry.h"
+#include "views/root/root_view.h"
 
+#include <QGuiApplication>
 #include <QPointer>
 #include <QStandardPaths>
 
@@ -58,6 +62,7 @@ AppDelegate::~AppDelegate()
 {
     // The windows hold widgets that read the store: they go first.
     delete m_pointerMonitor;
+    delete m_commands;
     delete m_shell;
     m_windows.reset();
     CompositorStatus::install(nullptr);
@@ -69,7 +74,10 @@ void AppDelegate::applicationDidFinishLaunching()
     m_screens = std::make_unique<QtShellScreens>();
     m_scheduler = new QtTaskScheduler(this);
     m_shell = new ShellStateMachine(*m_store, *m_screens, *m_windows, *m_scheduler);
+    m_focus = std::make_unique<QtShellFocus>(*m_windows, *m_root);
+    m_commands = new PanelCommandHandler(*m_shell, *m_focus);
     adaptToSession();
+    connectKeyboard();
 
     QPointer<AppDelegate> self(this);
     connect(m_windows->panel(), &PanelWindow::pointerEntered, this, [self] {
@@ -111,6 +119,7 @@ void AppDelegate::adaptToSession()
     if (swaySocket.isEmpty())
         return;
     auto *placer = new SwayWindowPlacer(swaySocket, this);
+    m_focus->setExtraActivation([placer](quint32 window) { placer->focus(window); });
     m_windows->setPlacement([placer](QWidget *window, const QRect &frame) {
         placer->place(static_cast<quint32>(window->winId()), frame.topLeft());
     });
@@ -123,13 +132,29 @@ void AppDelegate::buildWindows()
         if (self && self->m_shell)
             self->m_shell->showExpanded(true);
     });
-    m_windows =
-        std::make_unique<ShellWindowHost>(PanelContent::createPanelContent(*m_store, m_autostart.get()), tabContent);
+    m_root = PanelContent::createPanelContent(*m_store, m_autostart.get());
+    m_windows = std::make_unique<ShellWindowHost>(m_root, tabContent);
     m_folderChooser->setParentWindow(m_windows->panel());
 }
 
-void AppDelegate::reveal()
+void AppDelegate::run(PanelCommand command)
 {
-    if (m_shell)
-        m_shell->showExpanded(true);
+    if (m_commands)
+        m_commands->run(command);
+}
+
+// Escape and Enter on the panel, and the keyboard going to another application, end a
+// reveal from the keyboard; quit ends the process through the event loop, so that pending
+// history is written first.
+void AppDelegate::connectKeyboard()
+{
+    connect(m_root, &RootView::dismissRequested, m_commands, &PanelCommandHandler::dismiss);
+    connect(m_root, &RootView::entryCopied, m_commands, &PanelCommandHandler::entryCopied);
+    connect(qApp, &QGuiApplication::applicationStateChanged, m_commands, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            m_commands->focusEnteredApplication();
+        else
+            m_commands->focusLeftApplication();
+    });
+    connect(m_commands, &PanelCommandHandler::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }

@@ -1,16 +1,21 @@
 #pragma once
 
+#include "panel_command.h"
+
 #include <QObject>
 #include <memory>
 
 class AppStore;
 class AutostartEntry;
 class CompositorStatus;
-class QtFolderChooser;
+class PanelCommandHandler;
 class Pasteboard;
 class PointerMonitor;
+class QtFolderChooser;
+class QtShellFocus;
 class QtShellScreens;
 class QtTaskScheduler;
+class RootView;
 class ScreenChangeObserver;
 class ShellStateMachine;
 class ShellWindowHost;
@@ -27,8 +32,8 @@ public:
     // Builds the panel and the tab, installs the pointer monitor and the screen observer,
     // and shows the panel expanded on the screen under the pointer.
     void applicationDidFinishLaunching();
-    // A later launch asked for the panel.
-    void reveal();
+    // A panel command, from a later launch or from this one's command line.
+    void run(PanelCommand command);
 
     AppStore &store() const { return *m_store; }
     ShellStateMachine *shell() const { return m_shell; }
@@ -37,6 +42,7 @@ public:
 private:
     void buildWindows();
     void adaptToSession();
+    void connectKeyboard();
 
     std::unique_ptr<CompositorStatus> m_compositor;
     std::unique_ptr<Pasteboard> m_pasteboard;
@@ -46,7 +52,10 @@ private:
     std::unique_ptr<QtShellScreens> m_screens;
     QtTaskScheduler *m_scheduler = nullptr;
     std::unique_ptr<ShellWindowHost> m_windows;
+    RootView *m_root = nullptr;
+    std::unique_ptr<QtShellFocus> m_focus;
     ShellStateMachine *m_shell = nullptr;
+    PanelCommandHandler *m_commands = nullptr;
     PointerMonitor *m_pointerMonitor = nullptr;
     ScreenChangeObserver *m_screenObserver = nullptr;
 };

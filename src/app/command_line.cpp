@@ -43,10 +43,16 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         result.m_action = Action::printHelp;
     } else if (parser.isSet(kVersionOption)) {
         result.m_action = Action::printVersion;
-    } else if (!parser.positionalArguments().isEmpty()) {
-        // Panel commands are recognised here once they exist.
+    } else if (const QStringList words = parser.positionalArguments(); !words.isEmpty()) {
+        const std::optional<PanelCommand> command = PanelCommands::fromWord(words.constFirst());
         result.m_action = Action::usageError;
-        result.m_error = QStringLiteral("Unknown command '%1'.").arg(parser.positionalArguments().constFirst());
+        if (!command)
+            result.m_error = QStringLiteral("Unknown command '%1'.").arg(words.constFirst());
+        else if (words.size() > 1)
+            result.m_error = QStringLiteral("Unexpected argument '%1'.").arg(words.at(1));
+        else
+            result.m_action = Action::start;
+        result.m_command = command.value_or(PanelCommand::reveal);
     }
     return result;
 }
@@ -66,14 +72,22 @@ QString CommandLine::versionText()
 
 QString CommandLine::usage()
 {
-    return QStringLiteral("Usage: quillo [option]\n\n"
+    const auto command = [](const char *name, const char *text) {
+        return QStringLiteral("  %1%2\n").arg(QLatin1String(name), -16).arg(QLatin1String(text));
+    };
+    return QStringLiteral("Usage: quillo [option | command]\n\n"
                           "Quillo keeps a clipboard history and a folder of Markdown notes in a panel at the\n"
                           "right edge of the screen. Started while Quillo already runs, it brings the running\n"
                           "panel out and exits.\n\n"
-                          "Options:\n")
-           + optionLine(kHelpOption) + optionLine(kVersionOption)
-           + QStringLiteral("\nExit status: 0 on success; 1 when Quillo cannot start (no desktop session) or the\n"
-                            "running Quillo does not answer; 2 for a wrong command line.\n");
+                          "Commands (bind `quillo toggle` to a key in your desktop's keyboard settings):\n")
+           + command("show", "Bring the panel out, ready to type (starts Quillo if needed).")
+           + command("hide", "Slide the panel away, back to the window you were in.")
+           + command("toggle", "show when the panel is away, hide when it is out.")
+           + command("quit", "End the running Quillo.") + QStringLiteral("\nOptions:\n") + optionLine(kHelpOption)
+           + optionLine(kVersionOption)
+           + QStringLiteral("\nExit status: 0 on success, also for hide and quit when no Quillo runs; 1 when Quillo\n"
+                            "cannot start (no desktop session) or the running Quillo does not answer; 2 for a\n"
+                            "wrong command line (an unknown option or command).\n");
 }
 
 std::optional<int> CommandLine::answerWithoutStarting() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panel_command.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -8,14 +10,14 @@
 // exists, so the answers that end the process (the version, the usage, a wrong command line)
 // need no display and touch no file.
 //
-// Panel commands ("quillo toggle") extend this: a word the parser accepts as a command
-// becomes an action of its own, listed by usage() under "Commands".
+// A panel command ("quillo toggle") is a start action with that command: it goes to the
+// running Quillo, or starts one that carries it out.
 class CommandLine
 {
 public:
     enum class Action
     {
-        start,        // no arguments: start Quillo, or bring the running one's panel out
+        start,        // no arguments or a panel command: start Quillo, or tell the running one
         printVersion, // --version: "Quillo <version>" on standard output, exit 0
         printHelp,    // --help: the usage on standard output, exit 0
         usageError,   // an unknown option or word: the reason and the usage on standard error
@@ -31,6 +33,8 @@ public:
     static QString usage();
 
     Action action() const { return m_action; }
+    // For start: PanelCommand::reveal without a command word.
+    PanelCommand command() const { return m_command; }
     QString error() const { return m_error; }
 
     // Prints what an action that ends the process asks for and returns its exit code;
@@ -39,5 +43,6 @@ public:
 
 private:
     Action m_action = Action::start;
+    PanelCommand m_command = PanelCommand::reveal;
     QString m_error;
 };

@@ -10,7 +10,9 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QIcon>
+#include <QThread>
 
 #include <cstdio>
 
@@ -32,16 +34,28 @@ bool choosePlatform()
     return true;
 }
 
-bool runningInstanceRevealed(int argc, char **argv, const QString &socketPath)
+// Hands the command to the running Quillo. `lockHeld`: one is running, perhaps still
+// starting, so its socket is waited for a moment.
+SingleInstance::Answer handToRunningInstance(int argc, char **argv, const QString &socketPath, PanelCommand command,
+                                             bool lockHeld)
 {
     QCoreApplication app(argc, argv);
-    return SingleInstance::askRunningToReveal(socketPath);
+    QDeadlineTimer deadline(SingleInstance::kAnswerTimeoutMs);
+    SingleInstance::Answer answer = SingleInstance::ask(socketPath, command);
+    while (lockHeld && answer == SingleInstance::Answer::noneRunning && !deadline.hasExpired()) {
+        QThread::msleep(100);
+        answer = SingleInstance::ask(socketPath, command);
+    }
+    return answer;
 }
 
-int askRunningInstance(int argc, char **argv, const QString &socketPath)
+int askRunningInstance(int argc, char **argv, const QString &socketPath, PanelCommand command, bool lockHeld)
 {
-    if (runningInstanceRevealed(argc, argv, socketPath))
+    const SingleInstance::Answer answer = handToRunningInstance(argc, argv, socketPath, command, lockHeld);
+    if (answer == SingleInstance::Answer::done)
         return 0;
+    if (answer == SingleInstance::Answer::noneRunning && !lockHeld)
+        return 0; // hide or quit with no Quillo running: nothing to do
     std::fputs("Quillo 已在运行，但没有应答。\n", stderr);
     return 1;
 }
@@ -51,13 +65,17 @@ int askRunningInstance(int argc, char **argv, const QString &socketPath)
 int main(int argc, char **argv)
 {
     // --version, --help and a wrong command line are answered first: no display needed, no file touched.
-    if (const std::optional<int> exitCode =
-            CommandLine::parse(CommandLine::argumentsOf(argc, argv)).answerWithoutStarting())
+    const CommandLine commandLine = CommandLine::parse(CommandLine::argumentsOf(argc, argv));
+    if (const std::optional<int> exitCode = commandLine.answerWithoutStarting())
         return *exitCode;
+    const PanelCommand command = commandLine.command();
     // Warnings go to the systemd journal where there is one.
     JournalLog::install();
     const QString supportDirectory = SingleInstance::defaultSupportDirectory();
     const QString socketPath = SingleInstance::defaultSocketPath(supportDirectory);
+    // hide and quit never start Quillo: they need neither a display nor the lock.
+    if (!PanelCommands::startsQuillo(command))
+        return askRunningInstance(argc, argv, socketPath, command, false);
     // Without a display nothing can run: say so before touching any file.
     if (!choosePlatform())
         return 1;
@@ -65,11 +83,11 @@ int main(int argc, char **argv)
     QString lockProblem;
     switch (instance.tryAcquire(&lockProblem)) {
     case SingleInstance::Lock::acquired: break;
-    case SingleInstance::Lock::heldByAnother: return askRunningInstance(argc, argv, socketPath);
+    case SingleInstance::Lock::heldByAnother: return askRunningInstance(argc, argv, socketPath, command, true);
     case SingleInstance::Lock::unavailable:
         // A read-only or full support folder: Quillo runs without saving (the panel says so),
-        // unless one already runs and answers.
-        if (runningInstanceRevealed(argc, argv, socketPath))
+        // unless one already runs and takes the command.
+        if (handToRunningInstance(argc, argv, socketPath, command, false) == SingleInstance::Answer::done)
             return 0;
         qCWarning(lcStore).noquote() << "cannot make the lock file" << lockProblem
                                      << "- running without saving, and without the single-instance lock";
@@ -87,7 +105,7 @@ int main(int argc, char **argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     AppDelegate delegate;
-    QObject::connect(&instance, &SingleInstance::revealRequested, &delegate, &AppDelegate::reveal);
+    QObject::connect(&instance, &SingleInstance::commandReceived, &delegate, &AppDelegate::run);
     instance.listen();
 
     UnixSignalWatcher signalWatcher;
@@ -96,5 +114,8 @@ int main(int argc, char **argv)
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate, [&delegate] { delegate.store().flush(); });
 
     delegate.applicationDidFinishLaunching();
+    // The panel starts out; show and toggle also give it the keyboard.
+    if (command == PanelCommand::show || command == PanelCommand::toggle)
+        delegate.run(PanelCommand::show);
     return app.exec();
 }

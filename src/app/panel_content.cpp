@@ -6,7 +6,7 @@
 
 #include <QObject>
 
-QWidget *PanelContent::createPanelContent(AppStore &store, LoginStartup *loginStartup)
+RootView *PanelContent::createPanelContent(AppStore &store, LoginStartup *loginStartup)
 {
     auto *root = new RootView(store);
     root->settingsCard()->setLoginStartup(loginStartup);

@@ -64,3 +64,18 @@ public:
     // it grabs the pointer, so the panel sees a leave that is not the user leaving.
     virtual bool isPopupOpen() const = 0;
 };
+
+// Keyboard focus between the panel and the window the user works in, through the window
+// manager. Windows are X window ids; 0 is none.
+class ShellFocus
+{
+public:
+    virtual ~ShellFocus() = default;
+    // The active window, unless it is one of ours.
+    virtual quint32 activeForeignWindow() const = 0;
+    // A window of ours has the keyboard.
+    virtual bool applicationHasKeyboard() const = 0;
+    // Makes the panel the active window, with the keyboard in the current page's search field.
+    virtual void activatePanel() = 0;
+    virtual void activateWindow(quint32 window) = 0;
+};

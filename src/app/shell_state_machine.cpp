@@ -90,15 +90,27 @@ void ShellStateMachine::pointerLeft()
 void ShellStateMachine::runCollapseCheck()
 {
     m_checkPending = false;
-    const QRect grown = m_windows.panelGeometry().adjusted(-kHysteresis, -kHysteresis, kHysteresis, kHysteresis);
-    if (!m_pointerLeft && grown.contains(m_screens.pointerPosition()))
+    const QRect panel = m_windows.panelGeometry();
+    const QPoint pointer = m_screens.pointerPosition();
+    const QRect grown = panel.adjusted(-kHysteresis, -kHysteresis, kHysteresis, kHysteresis);
+    if (!m_pointerLeft && grown.contains(pointer)) {
+        // In the margin but not on the panel, the pointer can go on without crossing the
+        // panel again, so no new leave would come: look again until it is on the panel or gone.
+        if (!panel.contains(pointer))
+            scheduleCollapse();
         return;
+    }
     // A popup of ours grabs the pointer and so looks like leaving; decide once it is closed.
     if (m_windows.isPopupOpen()) {
         scheduleCollapse();
         return;
     }
     collapse();
+}
+
+bool ShellStateMachine::isPointerOverPanel() const
+{
+    return !m_pointerLeft && m_windows.panelGeometry().contains(m_screens.pointerPosition());
 }
 
 void ShellStateMachine::collapse()

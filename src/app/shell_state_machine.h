@@ -33,7 +33,8 @@ public:
     // Reveals a collapsed panel (animated except at launch). While already expanded an
     // animated call only cancels a pending collapse check.
     void showExpanded(bool animated);
-    // The pointer left the panel: check again in 0.32 s whether it is still outside.
+    // The pointer left the panel: check again in 0.32 s whether it is still outside; while it
+    // stays in the 3-pixel margin around the panel, every 0.32 s.
     void scheduleCollapse();
     // Under XWayland the X pointer stops at its last place in the panel once the real
     // pointer is over a Wayland surface, so there a leave itself says "outside": set true,
@@ -49,6 +50,8 @@ public:
     std::optional<PanelFrames> targetFrames();
 
     bool isCollapsed() const { return m_isCollapsed; }
+    // The pointer is over the expanded panel, as far as the X server still knows where it is.
+    bool isPointerOverPanel() const;
     bool hasPendingCheck() const { return m_checkPending; }
     std::optional<QString> anchorScreenName() const { return m_anchor.anchorName(); }
 

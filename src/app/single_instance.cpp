@@ -11,7 +11,6 @@
 
 namespace {
 
-const QByteArray kRevealCommand = QByteArrayLiteral("reveal\n");
 const QByteArray kAnswer = QByteArrayLiteral("ok\n");
 
 } // namespace
@@ -79,36 +78,42 @@ void SingleInstance::onNewConnection()
         // A peer that connects and says nothing is not kept waiting for ever.
         QTimer::singleShot(kAnswerTimeoutMs, socket, [socket] { socket->abort(); });
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            // Anything but the one command, or more bytes than it has, ends the connection.
-            if (socket->bytesAvailable() > kRevealCommand.size()) {
+            // Anything but one known command, or more bytes than the longest has, ends the
+            // connection without an answer.
+            if (socket->bytesAvailable() > PanelCommands::kMaxLineLength) {
                 socket->abort();
                 return;
             }
             if (!socket->canReadLine())
                 return;
-            const bool reveal = socket->readLine() == kRevealCommand;
-            if (reveal) {
-                emit revealRequested();
+            const std::optional<PanelCommand> command = PanelCommands::fromLine(socket->readLine());
+            if (command) {
                 socket->write(kAnswer);
                 socket->flush();
             }
             socket->disconnectFromServer();
+            if (command)
+                emit commandReceived(*command);
         });
     }
 }
 
-bool SingleInstance::askRunningToReveal(const QString &socketPath)
+SingleInstance::Answer SingleInstance::ask(const QString &socketPath, PanelCommand command)
 {
     QLocalSocket socket;
     socket.connectToServer(socketPath);
-    if (!socket.waitForConnected(kAnswerTimeoutMs))
-        return false;
-    socket.write(kRevealCommand);
+    if (!socket.waitForConnected(kAnswerTimeoutMs)) {
+        const QLocalSocket::LocalSocketError error = socket.error();
+        return error == QLocalSocket::ServerNotFoundError || error == QLocalSocket::ConnectionRefusedError
+                   ? Answer::noneRunning
+                   : Answer::noAnswer;
+    }
+    socket.write(PanelCommands::line(command));
     if (!socket.waitForBytesWritten(kAnswerTimeoutMs))
-        return false;
+        return Answer::noAnswer;
     while (!socket.canReadLine()) {
         if (!socket.waitForReadyRead(kAnswerTimeoutMs))
-            return false;
+            return Answer::noAnswer;
     }
-    return socket.readLine() == kAnswer;
+    return socket.readLine() == kAnswer ? Answer::done : Answer::noAnswer;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panel_command.h"
+
 #include <QLockFile>
 #include <QObject>
 #include <QString>
@@ -8,8 +10,8 @@ class QLocalServer;
 
 // One Quillo per user session. The first process takes a lock file in the support folder
 // before it creates anything else and then listens on a local socket; a later launch finds
-// the lock held, asks the running process to reveal its panel, and exits. Where the lock file
-// cannot be made at all, the socket alone tells whether Quillo runs.
+// the lock held, passes its panel command (PanelCommand) to the running process, and exits.
+// Where the lock file cannot be made at all, the socket alone tells whether Quillo runs.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -35,12 +37,19 @@ public:
     Lock tryAcquire(QString *problem = nullptr);
     // Starts answering later launches (needs the event loop). Call after tryAcquire().
     bool listen();
-    // From a later launch: asks the running process to reveal its panel and waits for its
-    // answer. Touches no file.
-    static bool askRunningToReveal(const QString &socketPath);
+    enum class Answer
+    {
+        done,        // the running process took the command
+        noneRunning, // nobody listens on the socket
+        noAnswer,    // somebody listens but did not take the command in time
+    };
+    // From a later launch: hands `command` to the running process and waits for its answer.
+    // Touches no file.
+    static Answer ask(const QString &socketPath, PanelCommand command);
 
 signals:
-    void revealRequested();
+    // Emitted after the answer went out, so that quit can end the process at once.
+    void commandReceived(PanelCommand command);
 
 private:
     void onNewConnection();

@@ -52,6 +52,12 @@ void SwayWindowPlacer::place(quint32 xWindow, QPoint topLeft)
     send({placement(xWindow), xWindow});
 }
 
+void SwayWindowPlacer::focus(quint32 xWindow)
+{
+    // Tried again like a placement: sway may not have mapped a window that was just shown.
+    send({QStringLiteral("[id=%1] focus").arg(xWindow).toUtf8(), 0});
+}
+
 QByteArray SwayWindowPlacer::placement(quint32 xWindow) const
 {
     const QPoint topLeft = m_wanted.value(xWindow);

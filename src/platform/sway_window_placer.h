@@ -23,6 +23,9 @@ public:
     ~SwayWindowPlacer() override;
 
     void place(quint32 xWindow, QPoint topLeft);
+    // Gives `xWindow` the keyboard: sway's own rules would only mark an X window that asks
+    // for it as urgent.
+    void focus(quint32 xWindow);
 
     // One IPC message: "i3-ipc", payload length and type (native byte order), payload.
     static QByteArray runCommandMessage(const QByteArray &command);

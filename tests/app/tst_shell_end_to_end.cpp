@@ -2,7 +2,7 @@
 // xdotool and xclip and observed with xwininfo and xprop, as a user's desktop would.
 #include "test_main.h"
 #include "views/root/root_view_style.h"
-#include "x_window_state.h"
+#include "x_desktop.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,60 +14,16 @@
 
 namespace {
 
-constexpr int kWaitMs = 5000;
+using XDesktop::kWaitMs;
+using XDesktop::movePointer;
+using XDesktop::run;
+using XDesktop::windowState;
 const QRect kExpanded(1000, 22, 440, 760); // on the 1440 x 900 test screen
 const QRect kTab(1422, 414, 18, 72);
-
-QString run(const QString &program, const QStringList &arguments, int *exitCode = nullptr)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(kWaitMs))
-        process.kill();
-    if (exitCode)
-        *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-using WindowState = XWindowState;
-
-// The shell's windows by title, ignoring the hidden leader window Qt keeps under the
-// application's name. The search walks every window and gives up when one vanishes under
-// it (the window manager makes and drops frames as ours are shown and hidden), so it is
-// tried until it answers; the ids then stay the same for the whole run.
-QString findWindow(const QString &namePattern, int minimumWidth)
-{
-    QString found;
-    const bool answered = QTest::qWaitFor(
-        [&] {
-            const QStringList ids =
-                run(QStringLiteral("xdotool"), {"search", "--name", namePattern}).split('\n', Qt::SkipEmptyParts);
-            for (const QString &id : ids) {
-                if (XWindowState::fromXwininfo(run(QStringLiteral("xwininfo"), {"-id", id})).geometry.width()
-                    >= minimumWidth) {
-                    found = id;
-                    return true;
-                }
-            }
-            return false;
-        },
-        kWaitMs);
-    return answered ? found : QString();
-}
-
-WindowState windowState(const QString &id)
-{
-    return XWindowState::fromXwininfo(run(QStringLiteral("xwininfo"), {"-id", id}));
-}
 
 QString properties(const QString &id)
 {
     return run(QStringLiteral("xprop"), {"-id", id, "_NET_WM_STATE", "_NET_WM_DESKTOP"});
-}
-
-void movePointer(int x, int y)
-{
-    run(QStringLiteral("xdotool"), {"mousemove", QString::number(x), QString::number(y)});
 }
 
 // The centre of the header's pin tile on the expanded panel. The header is the root view's
@@ -120,8 +76,8 @@ void TestShellEndToEnd::initTestCase()
     m_quillo.setProcessChannelMode(QProcess::ForwardedChannels);
     m_quillo.start(QStringLiteral(QUILLO_BINARY), {});
     QVERIFY(m_quillo.waitForStarted());
-    QVERIFY(!(m_panel = findWindow(QStringLiteral("^Quillo$"), kExpanded.width())).isEmpty());
-    QVERIFY(!(m_tab = findWindow(QStringLiteral("^展开"), 1)).isEmpty());
+    QVERIFY(!(m_panel = XDesktop::findWindow(QStringLiteral("^Quillo$"), kExpanded.width())).isEmpty());
+    QVERIFY(!(m_tab = XDesktop::findWindow(QStringLiteral("^展开"), 1)).isEmpty());
     QTRY_VERIFY_WITH_TIMEOUT(windowState(m_panel).viewable, kWaitMs);
 }
 
@@ -169,7 +125,7 @@ void TestShellEndToEnd::verifyStates(const QString &window)
 
 void TestShellEndToEnd::launchShowsPanelExpandedWithTabHidden()
 {
-    const WindowState panel = windowState(m_panel);
+    const XWindowState panel = windowState(m_panel);
     QCOMPARE(panel.geometry, kExpanded);
     QVERIFY(!windowState(m_tab).viewable);
     verifyStates(m_panel);

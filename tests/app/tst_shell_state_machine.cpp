@@ -173,23 +173,32 @@ void TestShellStateMachine::hysteresis_data()
 {
     QTest::addColumn<QPoint>("pointer");
     QTest::addColumn<bool>("collapses");
+    QTest::addColumn<QPoint>("then"); // where the pointer goes next, without crossing the panel
+    QTest::addColumn<bool>("thenCollapses");
     // The panel covers x 1000..1439, y 22..781; grown by 3 it covers 997..1442, 19..784.
-    QTest::newRow("inside") << kInsidePanel << false;
-    QTest::newRow("3 left of the edge") << QPoint(997, 400) << false;
-    QTest::newRow("4 left of the edge") << QPoint(996, 400) << true;
-    QTest::newRow("3 above") << QPoint(1200, 19) << false;
-    QTest::newRow("4 above") << QPoint(1200, 18) << true;
-    QTest::newRow("3 below") << QPoint(1200, 784) << false;
-    QTest::newRow("4 below") << QPoint(1200, 785) << true;
+    QTest::newRow("inside, then away without a leave") << kInsidePanel << false << kOutside << false;
+    QTest::newRow("3 left of the edge, then away") << QPoint(997, 400) << false << kOutside << true;
+    QTest::newRow("2 left of the edge, then onto the panel") << QPoint(998, 400) << false << kInsidePanel << false;
+    QTest::newRow("4 left of the edge") << QPoint(996, 400) << true << kOutside << true;
+    QTest::newRow("3 above, then away") << QPoint(1200, 19) << false << QPoint(1200, 5) << true;
+    QTest::newRow("4 above") << QPoint(1200, 18) << true << kOutside << true;
+    QTest::newRow("3 below") << QPoint(1200, 784) << false << QPoint(1200, 784) << false;
+    QTest::newRow("4 below") << QPoint(1200, 785) << true << kOutside << true;
 }
 
 void TestShellStateMachine::hysteresis()
 {
     QFETCH(QPoint, pointer);
+    QFETCH(QPoint, then);
     m_screens->pointer = pointer;
     m_shell->scheduleCollapse();
     m_clock->advance(ShellStateMachine::kCollapseCheckDelayMs);
     QTEST(m_shell->isCollapsed(), "collapses");
+    // Left in the margin the pointer is looked at again every check delay; on the panel, not
+    // any more (the next leave starts a new check).
+    m_screens->pointer = then;
+    m_clock->advance(ShellStateMachine::kCollapseCheckDelayMs);
+    QTEST(m_shell->isCollapsed(), "thenCollapses");
 }
 
 void TestShellStateMachine::leaveUnderXWayland_data()

@@ -130,7 +130,7 @@ private slots:
         quillo.setProcessChannelMode(QProcess::ForwardedChannels);
         quillo.start(QStringLiteral(QUILLO_BINARY), {});
         QVERIFY(quillo.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(SingleInstance::askRunningToReveal(socket), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(SingleInstance::ask(socket, PanelCommand::show), SingleInstance::Answer::done, 10000);
         QCOMPARE(quillo.state(), QProcess::Running);
         QProcess second;
         second.start(QStringLiteral(QUILLO_BINARY), {});

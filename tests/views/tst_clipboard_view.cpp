@@ -25,7 +25,6 @@ private slots:
     void emptyStates();
     void footerPrivacyStates();
     void clearKeepsPinned();
-    void searchFieldBindsQuery();
     void clearTextButton();
     void hoverClears_data();
     void hoverClears();
@@ -123,18 +122,6 @@ void TestClipboardView::clearKeepsPinned()
     QTest::mouseClick(view->footer()->clearButton(), Qt::LeftButton); // only pinned left
     QCOMPARE(view->list()->rows().size(), 1);
     QCOMPARE(view->list()->rowsCreated(), created);
-}
-
-void TestClipboardView::searchFieldBindsQuery()
-{
-    m_f->store->setClips({ViewsFixture::clip(ClipKind::text, QStringLiteral("apple")),
-                          ViewsFixture::clip(ClipKind::text, QStringLiteral("banana"))});
-    ClipboardView *view = makeView();
-    QTest::keyClicks(view->searchField()->lineEdit(), QStringLiteral("ban"));
-    QCOMPARE(m_f->store->query(), QStringLiteral("ban"));
-    QCOMPARE(view->list()->rows().size(), 1);
-    m_f->store->setQuery(QStringLiteral("苹"));
-    QCOMPARE(view->searchField()->text(), QStringLiteral("苹"));
 }
 
 void TestClipboardView::clearTextButton()

@@ -45,6 +45,16 @@ bool ClipListView::setItems(const QList<ClipItem> &items)
     return true;
 }
 
+void ClipListView::setSelectedID(std::optional<QUuid> id)
+{
+    if (m_selectedID == id)
+        return;
+    for (const std::optional<QUuid> &each : {m_selectedID, id})
+        if (ClipRow *row = each ? m_byId.value(*each) : nullptr)
+            row->setSelected(each == id);
+    m_selectedID = id;
+}
+
 int ClipListView::heightOf(const ClipItem &item, int rowWidth)
 {
     Measured &measured = m_measured[item.id];
@@ -121,6 +131,7 @@ ClipRow *ClipListView::makeRow(const ClipItem &item)
     connect(row, &ClipRow::hoverChanged, this, [this, row] { onRowHoverChanged(row); });
     ++m_rowsCreated;
     m_byId.insert(item.id, row);
+    row->setSelected(item.id == m_selectedID);
     row->show();
     return row;
 }
@@ -140,7 +151,7 @@ void ClipListView::scrollToIndex(qsizetype index)
     const QRect geometry = itemGeometry(index);
     if (QScrollArea *area = scrollArea(); area && geometry.isValid())
         area->ensureVisible(geometry.center().x(), geometry.center().y(), 0,
-                            geometry.height() / 2 + m_style.listSpacing);
+                            geometry.height() / 2 + std::max(m_style.listSpacing, m_style.shadowMargin));
     updateRows();
 }
 

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QUuid>
 #include <QWidget>
+#include <optional>
 
 class AppStore;
 class ClipRow;
@@ -31,11 +32,14 @@ public:
     // The rows made now, top to bottom.
     const QList<ClipRow *> &rows() const { return m_rows; }
     ClipRow *row(const QUuid &id) const { return m_byId.value(id); }
+    // The row of the entry chosen with the keyboard; rows made later follow it too.
+    void setSelectedID(std::optional<QUuid> id);
     // The row of items()[index] when it is made (in or near view), else nullptr.
     ClipRow *rowAt(qsizetype index) const;
     // Where items()[index]'s row is, in this widget's coordinates.
     QRect itemGeometry(qsizetype index) const;
-    // Scrolls the page's scroll area so that items()[index] is in view, and makes its row.
+    // Scrolls the page's scroll area so that items()[index] and its shadow are in view, and
+    // makes its row.
     void scrollToIndex(qsizetype index);
     int rowsCreated() const { return m_rowsCreated; } // for tests: rebuild accounting
 
@@ -72,5 +76,6 @@ private:
     QHash<QUuid, Measured> m_measured;
     QList<ClipRow *> m_rows;
     QHash<QUuid, ClipRow *> m_byId;
+    std::optional<QUuid> m_selectedID;
     int m_rowsCreated = 0;
 };

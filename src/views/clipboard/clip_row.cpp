@@ -7,6 +7,7 @@
 #include "views/clipboard/clipboard_image_cache.h"
 #include "views/hover/clipboard_hover_probe.h"
 #include "views/hover/clipboard_hover_state.h"
+#include "views/style/focus_ring.h"
 #include "views/style/glass_painter.h"
 #include "views/style/icons.h"
 
@@ -34,7 +35,7 @@ ClipRow::ClipRow(AppStore &store, const ClipItem &item, ClipboardHoverState &hov
                     onHoverChanged();
             });
     setItem(item);
-    m_hovered = isHovered();
+    m_hovered = looksHovered();
     applyFade(m_hovered ? 1 : 0);
 }
 
@@ -73,9 +74,18 @@ void ClipRow::refreshActions()
     update();
 }
 
+void ClipRow::setSelected(bool selected)
+{
+    if (m_selected == selected)
+        return;
+    m_selected = selected;
+    onHoverChanged();
+    update();
+}
+
 void ClipRow::onHoverChanged()
 {
-    const bool hovered = isHovered();
+    const bool hovered = looksHovered();
     if (hovered == m_hovered)
         return;
     m_hovered = hovered;
@@ -213,7 +223,7 @@ void ClipRow::paintEvent(QPaintEvent *)
 
 void ClipRow::paintCard(QPainter &painter) const
 {
-    const bool hovered = isHovered();
+    const bool hovered = looksHovered();
     const QRectF bounds(rect());
     const QPainterPath card = GlassPainter::roundedRect(bounds, m_style.radius);
     GlassPainter::paintFill(painter, card, hovered ? m_style.fillHover : m_style.fillRest);
@@ -226,6 +236,8 @@ void ClipRow::paintCard(QPainter &painter) const
         const QRectF barRect(m_style.accentBarInset, (bounds.height() - bar.height()) / 2, bar.width(), bar.height());
         GlassPainter::paintFill(painter, GlassPainter::capsule(barRect), m_style.accentBar);
     }
+    if (m_selected)
+        FocusRing::paint(painter, bounds, m_style.radius);
 }
 
 void ClipRow::paintThumbnail(QPainter &painter) const

@@ -16,10 +16,10 @@ class ClipboardHoverState;
 class QMenu;
 
 // One history entry: thumbnail or kind tile, a two-line preview, source and age, and while
-// the pointer is over it (as the shared hover state says) three action buttons in place of
-// the pin mark. Hovered, copied and pinned are read from the hover state and the store; the
-// row keeps no state of its own besides caches of what it draws. The row's shadow falls
-// outside it and is painted by the list behind it.
+// the pointer is over it (as the shared hover state says) or it is chosen with the keyboard,
+// three action buttons in place of the pin mark; a keyboard choice adds the focus ring. Hovered, copied and pinned are
+// read from the hover state and the store; the row keeps no state of its own besides caches of what it draws. The row's
+// shadow falls outside it and is painted by the list behind it.
 class ClipRow : public QWidget
 {
     Q_OBJECT
@@ -31,6 +31,9 @@ public:
     void setItem(const ClipItem &item);
 
     bool isHovered() const;
+    bool isSelected() const { return m_selected; }
+    // Chosen with the keyboard: drawn as hovered, with the focus ring.
+    void setSelected(bool selected);
     bool isCopied() const;
     // Re-reads pinned and copied into the action buttons and repaints.
     void refreshActions();
@@ -39,8 +42,8 @@ public:
     QStringList previewLines() const;
     QString metaText() const;
     bool showsThumbnail() const { return !m_thumbnail.isNull(); }
-    bool showsPinMark() const { return !isHovered() && m_item.isPinned; }
-    ShadowStyle shadow() const { return isHovered() ? m_style.shadowHover : m_style.shadowRest; }
+    bool showsPinMark() const { return !looksHovered() && m_item.isPinned; }
+    ShadowStyle shadow() const { return looksHovered() ? m_style.shadowHover : m_style.shadowRest; }
     const ClipRowStyle &style() const { return m_style; }
 
     ActionTileButton *noteButton() const { return m_actions->noteButton(); }
@@ -67,6 +70,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    bool looksHovered() const { return isHovered() || m_selected; }
     void onHoverChanged();
     void applyFade(double progress);
     void layoutActions();
@@ -90,7 +94,8 @@ private:
     mutable int m_height = 0;
     QImage m_thumbnail;
     bool m_thumbnailTried = false;
-    bool m_hovered = false;
+    bool m_hovered = false; // looks hovered (by the pointer or the keyboard), as last shown
+    bool m_selected = false;
     QVariantAnimation m_fade; // 0: pin mark (if pinned) … 1: action buttons
     double m_fadeProgress = 0;
     int m_paintCount = 0;

@@ -74,6 +74,11 @@ void ClipRowActions::refresh(const ClipItem &item, bool copied)
                           copied ? QStringLiteral("已复制") : QStringLiteral("复制"));
 }
 
+void ClipRowActions::makeNote(QPointer<AppStore> store, const ClipItem &item)
+{
+    noteAction(std::move(store), item);
+}
+
 void ClipRowActions::setOpacity(double opacity)
 {
     for (ActionTileButton *button : {m_noteButton, m_pinButton, m_copyButton})

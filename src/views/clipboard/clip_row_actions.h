@@ -28,6 +28,9 @@ public:
     ActionTileButton *pinButton() const { return m_pinButton; }
     ActionTileButton *copyButton() const { return m_copyButton; }
 
+    // The note action, also Ctrl+N on a row chosen with the keyboard: a note of the entry, then
+    // the notes page.
+    static void makeNote(QPointer<AppStore> store, const ClipItem &item);
     // The context menu with its four actions; the caller owns it.
     static QMenu *createMenu(QPointer<AppStore> store, const ClipItem &item, QWidget *parent);
 

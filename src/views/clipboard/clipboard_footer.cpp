@@ -28,6 +28,7 @@ ClipboardFooter::ClipboardFooter(QWidget *parent, ClipboardPageStyle style)
     m_clear->setText(QStringLiteral("清除"));
     m_clear->setFont(m_style.footerFont);
     m_clear->setLabel(QStringLiteral("清除"));
+    m_clear->setFocusPolicy(Qt::TabFocus);
     layout->addWidget(m_clear);
     connect(m_clear, &QAbstractButton::clicked, this, &ClipboardFooter::clearRequested);
     refresh();

@@ -5,12 +5,14 @@
 #include "views/clipboard/clip_row.h"
 #include "views/clipboard/clipboard_empty_state.h"
 #include "views/clipboard/clipboard_footer.h"
+#include "views/clipboard/clipboard_key_handler.h"
 #include "views/hover/clipboard_hover_notifier.h"
 #include "views/hover/clipboard_hover_state.h"
 #include "views/style/glass_painter.h"
 #include "views/widgets/search_field.h"
 
 #include <QEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -28,6 +30,7 @@ ClipboardView::ClipboardView(AppStore &store, QWidget *parent, ClipboardPageStyl
     , m_list(new ClipListView(store, *m_hoverState, nullptr, m_style))
     , m_empty(new ClipboardEmptyState(m_stack))
     , m_footer(new ClipboardFooter(this, m_style))
+    , m_keys(new ClipboardKeyHandler(store, this))
     , m_copiedID(store.copiedID())
 {
     buildLayout();
@@ -39,6 +42,14 @@ ClipboardView::ClipboardView(AppStore &store, QWidget *parent, ClipboardPageStyl
             [this] { m_hoverState->update(std::nullopt); });
     connect(m_search, &SearchField::pointerEntered, this, [this] { m_hoverState->update(std::nullopt); });
     connect(m_footer, &ClipboardFooter::pointerEntered, this, [this] { m_hoverState->update(std::nullopt); });
+    m_keys->watch(this);
+    m_keys->watch(m_search->lineEdit());
+    connect(m_keys, &ClipboardKeyHandler::selectionChanged, this, &ClipboardView::onSelectionChanged);
+    connect(m_hoverState, &ClipboardHoverState::itemIDChanged, this,
+            [this](std::optional<QUuid>, std::optional<QUuid> current) {
+                if (current)
+                    m_keys->clearSelection();
+            });
     m_search->setText(store.query());
     m_footer->setFiltering(store.ignoreSensitive());
     m_footer->setSaveFailure(store.saveFailure());
@@ -58,6 +69,8 @@ void ClipboardView::buildLayout()
     layout->addLayout(searchRow);
 
     m_scroll->setFrameShape(QFrame::NoFrame);
+    // The arrow keys choose rows; a click in the list must not take them for scrolling.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setWidgetResizable(false);
@@ -79,6 +92,7 @@ void ClipboardView::connectStore()
 {
     connect(&m_store, &AppStore::clipsChanged, this, &ClipboardView::refreshList);
     connect(&m_store, &AppStore::queryChanged, this, [this] {
+        m_keys->clearSelection();
         m_search->setText(m_store.query());
         refreshList();
     });
@@ -97,6 +111,7 @@ void ClipboardView::refreshList()
 {
     const QList<ClipItem> items = m_store.filteredClips();
     m_list->setItems(items);
+    m_keys->setItems(items);
     m_empty->setSearching(!m_store.query().isEmpty());
     m_stack->setCurrentWidget(items.isEmpty() ? static_cast<QWidget *>(m_empty) : m_scroll);
 }
@@ -109,6 +124,15 @@ void ClipboardView::onCopiedIDChanged()
         if (id)
             if (ClipRow *row = m_list->row(*id))
                 row->refreshActions();
+}
+
+void ClipboardView::onSelectionChanged(std::optional<QUuid> id, qsizetype index)
+{
+    m_list->setSelectedID(id);
+    if (!id)
+        return;
+    m_hoverState->update(std::nullopt);
+    m_list->scrollToIndex(index);
 }
 
 bool ClipboardView::showsEmptyState() const

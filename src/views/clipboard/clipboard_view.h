@@ -8,6 +8,7 @@
 
 class AppStore;
 class ClipListView;
+class ClipboardKeyHandler;
 class ClipboardEmptyState;
 class ClipboardFooter;
 class ClipboardHoverState;
@@ -17,7 +18,8 @@ class SearchField;
 
 // The clipboard page: search field bound to the store's query, the matching entries (or an
 // empty state), a divider and the footer. It owns the hover state shared by its rows and keeps
-// it in step with the two hover notifications.
+// it in step with the two hover notifications, and the keyboard's row choice: one row at most
+// looks hovered, the pointer's or the keyboard's, whichever moved last.
 class ClipboardView : public QWidget
 {
     Q_OBJECT
@@ -32,6 +34,7 @@ public:
     QScrollArea *scrollArea() const { return m_scroll; }
     ClipboardEmptyState *emptyState() const { return m_empty; }
     ClipboardFooter *footer() const { return m_footer; }
+    ClipboardKeyHandler *keyHandler() const { return m_keys; }
     bool showsEmptyState() const;
 
 protected:
@@ -44,6 +47,7 @@ private:
     void connectStore();
     void refreshList();
     void onCopiedIDChanged();
+    void onSelectionChanged(std::optional<QUuid> id, qsizetype index);
 
     AppStore &m_store;
     ClipboardPageStyle m_style;
@@ -54,5 +58,6 @@ private:
     ClipListView *m_list;
     ClipboardEmptyState *m_empty;
     ClipboardFooter *m_footer;
+    ClipboardKeyHandler *m_keys;
     std::optional<QUuid> m_copiedID; // the id last marked copied, to refresh just that row
 };

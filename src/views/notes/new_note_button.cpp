@@ -1,4 +1,5 @@
 #include "views/notes/new_note_button.h"
+#include "views/style/focus_ring.h"
 
 #include "views/style/glass_painter.h"
 #include "views/style/icons.h"
@@ -35,4 +36,9 @@ void NewNoteButton::paintEvent(QPaintEvent *)
     painter.setPen(m_style.text);
     const int left = m_style.paddingX + m_style.iconSize + m_style.spacing;
     painter.drawText(QRect(left, 0, width() - left, height()), Qt::AlignLeft | Qt::AlignVCenter, text());
+    // White on the accent fill: the ring is drawn in white inside the edge.
+    if (hasFocus())
+        GlassPainter::paintRim(painter,
+                               GlassPainter::roundedRect(QRectF(rect()).adjusted(2, 2, -2, -2), m_style.radius - 2),
+                               m_style.text, FocusRingStyle::standard().width);
 }

@@ -3,6 +3,7 @@
 #include "store/note_file.h"
 #include "store/pasteboard.h"
 #include "text/text_file.h"
+#include "views/style/focus_ring.h"
 #include "views/style/glass_painter.h"
 #include "views/style/icons.h"
 #include "views/widgets/icon_tile.h"
@@ -149,6 +150,14 @@ void NoteCard::setHovering(bool hovering)
     update();
 }
 
+void NoteCard::setSelected(bool selected)
+{
+    if (m_selected == selected)
+        return;
+    m_selected = selected;
+    update();
+}
+
 QRect NoteCard::cardRect() const
 {
     return rect().marginsRemoved(m_style.shadowMargin);
@@ -230,11 +239,14 @@ void NoteCard::paintEvent(QPaintEvent *)
 
 void NoteCard::paintBackground(QPainter &painter) const
 {
+    const bool lit = m_hovering || m_selected;
     const QRectF card = QRectF(cardRect()).adjusted(0.4, 0.4, -0.4, -0.4);
-    GlassPainter::paintShadow(painter, card, m_style.radius, m_hovering ? m_style.shadowHover : m_style.shadow);
+    GlassPainter::paintShadow(painter, card, m_style.radius, lit ? m_style.shadowHover : m_style.shadow);
     const QPainterPath path = GlassPainter::roundedRect(card, m_style.radius);
-    GlassPainter::paintFill(painter, path, m_hovering ? m_style.fillHover : m_style.fill);
-    GlassPainter::paintRim(painter, path, m_hovering ? m_style.rimHover : m_style.rim, m_style.rimWidth);
+    GlassPainter::paintFill(painter, path, lit ? m_style.fillHover : m_style.fill);
+    GlassPainter::paintRim(painter, path, lit ? m_style.rimHover : m_style.rim, m_style.rimWidth);
+    if (m_selected)
+        FocusRing::paint(painter, QRectF(cardRect()), m_style.radius);
 }
 
 void NoteCard::paintText(QPainter &painter) const

@@ -30,6 +30,9 @@ public:
     void setNote(const NoteFile &note);
 
     bool isHovering() const { return m_hovering; }
+    bool isSelected() const { return m_selected; }
+    // Chosen with the keyboard: drawn as under the pointer, with the focus ring.
+    void setSelected(bool selected);
     bool isCopied() const { return m_copied; }
     IconTile *copyButton() const { return m_copyButton; }
 
@@ -89,6 +92,7 @@ private:
     IconTile *m_copyButton = nullptr;
     QTimer m_copiedTimer;
     bool m_hovering = false;
+    bool m_selected = false;
     bool m_copied = false;
     bool m_pressed = false;
 

@@ -18,6 +18,8 @@ NoteCardList::NoteCardList(Pasteboard *pasteboard, const NoteCardStyle &cardStyl
     , m_listStyle(listStyle)
 {
     setFrameShape(QFrame::NoFrame);
+    // The arrow keys choose cards; a click in the list must not take them for scrolling.
+    setFocusPolicy(Qt::NoFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWidgetResizable(false);
@@ -76,6 +78,19 @@ void NoteCardList::remeasure()
     materialiseVisibleRows();
 }
 
+void NoteCardList::setSelectedUrl(const std::optional<QUrl> &url)
+{
+    m_selectedUrl = url;
+    for (auto it = m_cards.cbegin(); it != m_cards.cend(); ++it)
+        it.value()->setSelected(it.key() == url);
+}
+
+void NoteCardList::scrollToRow(int index)
+{
+    const QRect row = rowRect(index);
+    ensureVisible(row.center().x(), row.center().y(), 0, row.height() / 2 + m_cardStyle.shadowMargin.bottom());
+}
+
 void NoteCardList::setNotes(const QList<NoteFile> &notes)
 {
     m_notes = notes;
@@ -123,6 +138,7 @@ void NoteCardList::retire(NoteCard *card)
 NoteCard *NoteCardList::makeCard(const NoteFile &note)
 {
     auto *card = new NoteCard(note, m_pasteboard, m_cardStyle, m_content);
+    card->setSelected(note.url == m_selectedUrl);
     connect(card, &NoteCard::opened, this, [this, card] { emit noteOpened(card->note()); });
     return card;
 }

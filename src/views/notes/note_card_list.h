@@ -41,6 +41,9 @@ public:
     NoteCard *cardFor(const QUrl &url) const { return m_cards.value(url); }
     // The row's rectangle in the content's coordinates (the card, without shadow room).
     QRect rowRect(int index) const;
+    // The card of the note chosen with the keyboard, also once it is scrolled into view.
+    void setSelectedUrl(const std::optional<QUrl> &url);
+    void scrollToRow(int index);
 
 signals:
     void noteOpened(const NoteFile &note);
@@ -73,4 +76,5 @@ private:
     QHash<QUrl, Measured> m_measured;
     SummaryLookup m_summaryOf;
     QHash<QUrl, NoteCard *> m_cards;
+    std::optional<QUrl> m_selectedUrl;
 };

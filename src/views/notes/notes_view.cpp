@@ -2,7 +2,13 @@
 
 #include "store/app_store.h"
 #include "views/notes/note_detail_page.h"
+#include "views/notes/note_editor.h"
 #include "views/notes/note_list_page.h"
+#include "views/notes/notes_key_handler.h"
+#include "views/notes/selectable_note_view.h"
+#include "views/widgets/search_field.h"
+
+#include <QLineEdit>
 
 #include <QStackedLayout>
 #include <algorithm>
@@ -36,6 +42,7 @@ NotesView::NotesView(AppStore &store, std::function<void()> onSupport, QWidget *
     });
     connect(&m_store, &AppStore::noteDirectoryChanged, this, &NotesView::onDirectoryChanged);
     connect(&m_store, &AppStore::selectedNoteRemoved, this, &NotesView::onSelectedNoteRemoved);
+    m_keys = new NotesKeyHandler(m_store, *this);
 }
 
 void NotesView::appear()
@@ -175,6 +182,25 @@ void NotesView::toggleEdit()
     m_showFailure = false;
     syncStoreFlags();
     showCurrentPage();
+}
+
+void NotesView::save()
+{
+    if (!m_showingDetail || !m_editMode)
+        return;
+    m_store.saveNote();
+    m_backSaveFailed = false;
+    m_showFailure = true; // the store's status: saved, or why not
+    syncStoreFlags();     // a save ends the store's editing flag; the editor stays open here
+    showCurrentPage();
+}
+
+void NotesView::focusContent()
+{
+    QWidget *target = m_list->searchField()->lineEdit();
+    if (m_showingDetail)
+        target = m_editMode ? static_cast<QWidget *>(m_detail->editor()) : m_detail->noteView();
+    target->setFocus(Qt::OtherFocusReason);
 }
 
 // A folder chosen elsewhere (the settings card) replaces the library under an open note;

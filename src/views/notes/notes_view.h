@@ -10,6 +10,7 @@
 class AppStore;
 class NoteDetailPage;
 class NoteListPage;
+class NotesKeyHandler;
 class QStackedLayout;
 
 // The notes page: the list, or one note viewed or edited. It owns the page's view state
@@ -39,9 +40,15 @@ public:
     void createNote();
     void back();
     void toggleEdit();
+    // Writes the editor's text and stays in the editor; the status bar shows how the save
+    // went until the next change.
+    void save();
+    // Gives the keyboard to what the page shows: the list's search field, the note, or the editor.
+    void focusContent();
 
     NoteListPage *listPage() const { return m_list; }
     NoteDetailPage *detailPage() const { return m_detail; }
+    NotesKeyHandler *keyHandler() const { return m_keys; }
 
 private:
     struct Draft
@@ -64,10 +71,11 @@ private:
     NoteListPage *m_list = nullptr;
     NoteDetailPage *m_detail = nullptr;
     QStackedLayout *m_pages = nullptr;
+    NotesKeyHandler *m_keys = nullptr;
     bool m_shown = false;
     bool m_showingDetail = false;
     bool m_editMode = false;
     bool m_backSaveFailed = false; // the last back could not save; the next one discards
-    bool m_showFailure = false;    // the editor's status bar shows the failed save
+    bool m_showFailure = false;    // the editor's status bar shows the last save's outcome
     std::optional<Draft> m_draft;
 };

@@ -1,4 +1,5 @@
 #include "views/root/mode_picker.h"
+#include "views/style/focus_ring.h"
 
 #include "views/style/glass_painter.h"
 #include "views/style/icons.h"
@@ -51,6 +52,7 @@ protected:
         painter.setPen(color);
         painter.drawText(QRect(left + m_style.iconSize + m_style.iconSpacing, 0, textWidth + 1, height()),
                          Qt::AlignLeft | Qt::AlignVCenter, text());
+        FocusRing::paintIfFocused(painter, *this, rect(), m_style.pillRadius);
     }
 
 private:

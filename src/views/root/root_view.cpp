@@ -1,20 +1,26 @@
 #include "views/root/root_view.h"
 
 #include "store/app_store.h"
+#include "views/clipboard/clipboard_key_handler.h"
 #include "views/clipboard/clipboard_view.h"
+#include "views/notes/note_list_page.h"
+#include "views/notes/notes_key_handler.h"
 #include "views/notes/notes_view.h"
 #include "views/root/mode_picker.h"
 #include "views/root/page_area.h"
+#include "views/root/root_key_handler.h"
 #include "views/root/settings_card.h"
 #include "views/root/support_card.h"
 #include "views/root/support_overlay.h"
 #include "views/widgets/card_shadow.h"
 #include "views/widgets/icon_tile.h"
 #include "views/widgets/liquid_glass_canvas.h"
+#include "views/widgets/search_field.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -68,7 +74,11 @@ RootView::RootView(AppStore &store, const QString &supportPicturePath, QWidget *
     m_support = new SupportOverlay(SupportCardStyle::standard(), this, supportPicturePath);
     m_support->hide();
 
-    connect(m_picker, &ModePicker::segmentPressed, this, &RootView::onSegmentPressed);
+    connect(m_picker, &ModePicker::segmentPressed, this, &RootView::switchTo);
+    new RootKeyHandler(*this);
+    connect(m_clipboard->keyHandler(), &ClipboardKeyHandler::dismissRequested, this, &RootView::dismissRequested);
+    connect(m_clipboard->keyHandler(), &ClipboardKeyHandler::entryCopied, this, &RootView::entryCopied);
+    connect(m_notes->keyHandler(), &NotesKeyHandler::dismissRequested, this, &RootView::dismissRequested);
     connect(&m_store, &AppStore::modeChanged, this, &RootView::onModeChanged);
     connect(&m_store, &AppStore::isPinnedChanged, this, &RootView::refreshPin);
     connect(m_pin, &IconTile::clicked, this, [this] { m_store.setIsPinned(!m_store.isPinned()); });
@@ -154,10 +164,23 @@ void RootView::setSupportOpen(bool open)
     }
 }
 
-void RootView::onSegmentPressed(ContentMode mode)
+void RootView::switchTo(ContentMode mode)
 {
     m_store.setMode(mode);
     m_store.setQuery(QString());
+}
+
+// What is typed next replaces an earlier search. An open note takes the keyboard instead.
+void RootView::focusSearch()
+{
+    if (m_shownMode == ContentMode::notes && m_notes->isShowingDetail()) {
+        m_notes->focusContent();
+        return;
+    }
+    SearchField *field =
+        m_shownMode == ContentMode::notes ? m_notes->listPage()->searchField() : m_clipboard->searchField();
+    field->lineEdit()->setFocus(Qt::OtherFocusReason);
+    field->lineEdit()->selectAll();
 }
 
 void RootView::onModeChanged()
@@ -172,6 +195,8 @@ void RootView::onModeChanged()
     m_pages->setCurrentIndex(pageIndex(mode), true);
     if (mode == ContentMode::notes)
         m_notes->appear();
+    // The keyboard goes along to the page now shown.
+    focusSearch();
 }
 
 void RootView::refreshPin()

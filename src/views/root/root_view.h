@@ -33,6 +33,13 @@ public:
     bool isSupportOpen() const;
     void setSupportOpen(bool open);
 
+    ContentMode shownMode() const { return m_shownMode; }
+    // What choosing a page in the mode picker does: that page, with an empty search.
+    void switchTo(ContentMode mode);
+    // Puts the keyboard in the shown page's search field (its text selected), or in the note
+    // or editor the notes page shows. The window gets it once it is active.
+    void focusSearch();
+
     IconTile *pinTile() const { return m_pin; }
     IconTile *settingsTile() const { return m_settings; }
     ModePicker *modePicker() const { return m_picker; }
@@ -47,12 +54,17 @@ public:
 
     static QPalette lightPalette();
 
+signals:
+    // Escape on a page with nothing left to clear: the panel may go away.
+    void dismissRequested();
+    // Enter copied a clipboard entry.
+    void entryCopied();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     QWidget *makeHeader();
-    void onSegmentPressed(ContentMode mode);
     void onModeChanged();
     void refreshPin();
     void placeOverlays();

@@ -1,4 +1,5 @@
 #include "views/root/settings_row.h"
+#include "views/style/focus_ring.h"
 
 #include "views/style/icons.h"
 
@@ -41,6 +42,7 @@ void SettingsRow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    FocusRing::paintIfFocused(painter, *this, rect(), FocusRingStyle::kPlainRadius);
     QColor color = m_look.color;
     if (isDown())
         color.setAlphaF(color.alphaF() * 0.6f);

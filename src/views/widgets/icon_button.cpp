@@ -1,4 +1,5 @@
 #include "views/widgets/icon_button.h"
+#include "views/style/focus_ring.h"
 
 #include "views/style/icons.h"
 
@@ -52,4 +53,6 @@ void IconButton::paintEvent(QPaintEvent *)
     painter.setFont(font());
     painter.drawText(QRectF(m_iconSize + m_spacing, 0, width() - m_iconSize - m_spacing, height()),
                      Qt::AlignVCenter | Qt::AlignLeft, text());
+    painter.setOpacity(1.0);
+    FocusRing::paintIfFocused(painter, *this, rect(), FocusRingStyle::kPlainRadius);
 }

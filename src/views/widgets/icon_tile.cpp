@@ -1,4 +1,5 @@
 #include "views/widgets/icon_tile.h"
+#include "views/style/focus_ring.h"
 
 #include "views/style/glass_painter.h"
 #include "views/style/icons.h"
@@ -45,4 +46,5 @@ void IconTile::paintEvent(QPaintEvent *)
     if (m_style.rimWidth > 0 && look.rim.alpha() > 0)
         GlassPainter::paintRim(painter, path, look.rim, m_style.rimWidth);
     Icons::paint(painter, look.icon, rect(), m_style.iconSize, look.iconColor);
+    FocusRing::paintIfFocused(painter, *this, rect(), m_style.radius);
 }

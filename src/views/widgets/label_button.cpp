@@ -1,5 +1,6 @@
 #include "views/widgets/label_button.h"
 
+#include "views/style/focus_ring.h"
 #include "views/style/icons.h"
 
 #include <QFontMetrics>
@@ -51,4 +52,5 @@ void LabelButton::paintEvent(QPaintEvent *)
     const bool fits = QFontMetricsF(m_style.font).horizontalAdvance(text()) <= textRect.width();
     painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
                      fits ? text() : QFontMetrics(m_style.font).elidedText(text(), Qt::ElideMiddle, textRect.width()));
+    FocusRing::paintIfFocused(painter, *this, rect(), FocusRingStyle::kPlainRadius);
 }

@@ -1,4 +1,5 @@
 #include "views/widgets/styled_button.h"
+#include "views/style/focus_ring.h"
 
 #include "views/style/glass_painter.h"
 #include "views/style/icons.h"
@@ -14,6 +15,7 @@ StyledButton::StyledButton(const QString &text, ButtonStyle style, QWidget *pare
     setFont(m_style.font);
     setAccessibleName(text);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
     connect(this, &QAbstractButton::pressed, this, qOverload<>(&QWidget::update));
     connect(this, &QAbstractButton::released, this, qOverload<>(&QWidget::update));
 }
@@ -55,4 +57,5 @@ void StyledButton::paintEvent(QPaintEvent *)
     painter.setFont(m_style.font);
     painter.setPen(m_style.text);
     painter.drawText(QRectF(left + iconRoom, 0, textWidth + 1, height()), Qt::AlignVCenter | Qt::AlignLeft, text());
+    FocusRing::paintIfFocused(painter, *this, bounds, m_style.radius);
 }

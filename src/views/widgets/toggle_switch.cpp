@@ -1,4 +1,5 @@
 #include "views/widgets/toggle_switch.h"
+#include "views/style/focus_ring.h"
 
 #include "views/style/glass_painter.h"
 
@@ -48,4 +49,5 @@ void ToggleSwitch::paintEvent(QPaintEvent *)
     const QRectF knobRect(x, track.top() + 2, knob, knob);
     GlassPainter::paintShadow(painter, knobRect, knob / 2, m_style.knobShadow);
     GlassPainter::paintFill(painter, GlassPainter::capsule(knobRect), m_style.knob);
+    FocusRing::paintIfFocused(painter, *this, rect(), height() / 2.0);
 }
