@@ -136,27 +136,6 @@ int listTop()
 class TestLookEndToEnd : public QObject
 {
     Q_OBJECT
-private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void init();
-
-    void firstMapHasTheFinalSize();
-    void copiesUnderABusyCompositorLeaveNoGhosts();
-    void withoutCompositor();
-    void withCompositor();
-    void folderDialogBesideThePanel();
-    void blurRegionFollowsAScreenChange();
-
-private:
-    QImage grab(const QRect &area) const { return m_screen->grab(area); }
-    QRect panel() const { return windowState(shellWindow(kExpanded.width())).geometry; }
-    QString shellWindow(int width) const;
-    void copy(const QString &text);
-    void collapse(const QRect &expanded, const QRect &tab);
-    void showPage(bool notes);
-    void expectListsAreGlass(bool composited);
-    void expectBlurRegions(const QRect &expanded);
 
     std::unique_ptr<XScreen> m_screen;
     std::unique_ptr<QWidget> m_behind;
@@ -166,362 +145,370 @@ private:
     QList<QProcess *> m_helpers; // busy loops and clipboard owners
     qsizetype m_firstMapsBefore = 0;
     mutable QHash<int, QString> m_shellWindows; // by width
-};
 
-// Quillo's windows live as long as it does: each is looked up once.
-QString TestLookEndToEnd::shellWindow(int width) const
-{
-    QString &id = m_shellWindows[width];
-    if (id.isEmpty())
-        id = windowId(QStringLiteral("Quillo"), width);
-    return id;
-}
+    QImage grab(const QRect &area) const { return m_screen->grab(area); }
+    QRect panel() const { return windowState(shellWindow(kExpanded.width())).geometry; }
 
-void TestLookEndToEnd::initTestCase()
-{
-    m_screen = std::make_unique<XScreen>();
-    QVERIFY(m_screen->isOpen());
-    run(QStringLiteral("xrandr"), {"--setmonitor", "L", "1440/381x900/238+0+0", "none"});
-    run(QStringLiteral("xrandr"), {"--setmonitor", "R", "1366/361x768/203+1440+0", "none"});
-    QVERIFY2(run(QStringLiteral("xrandr"), {"--listmonitors"}).contains(QStringLiteral("Monitors: 3")), "xrandr");
-
-    // Shown before the window manager starts, which then adopts it as it is.
-    m_behind = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::FramelessWindowHint);
-    QPalette palette;
-    palette.setColor(QPalette::Window, kBehind);
-    m_behind->setPalette(palette);
-    m_behind->setAutoFillBackground(true);
-    m_behind->setGeometry(kWindowBehind);
-    m_behind->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_behind.get(), kWaitMs));
-
-    m_openbox.start(QStringLiteral("openbox"), {});
-    QVERIFY2(m_openbox.waitForStarted(), "openbox is not installed");
-    QTRY_VERIFY_WITH_TIMEOUT(run(QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"),
-                             kWaitMs);
-
-    // The notes folder is called "Other": a short name the footer must show whole.
-    const QString support = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Quillo");
-    QVERIFY(QDir().mkpath(support));
-    QFile preferences(support + QStringLiteral("/preferences.json"));
-    QVERIFY(preferences.open(QIODevice::WriteOnly));
-    preferences.write(
-        QStringLiteral("{\"noteDirectory\":\"%1/Other\",\"ignoreSensitive\":true}").arg(QDir::homePath()).toUtf8());
-    preferences.close();
-
-    // picom first, and the CPU busy while Quillo starts and records the first copies.
-    m_compositor.start(QStringLiteral("picom"), {"--config", "/dev/null", "--backend", "xrender"});
-    QVERIFY2(m_compositor.waitForStarted(), "picom is not installed");
-    QTRY_VERIFY_WITH_TIMEOUT(X11CompositorStatus::detectCompositor(), kWaitMs);
-    for (int i = 0; i < 2; ++i) {
-        auto *busy = new QProcess(this);
-        busy->start(QStringLiteral("sh"), {"-c", "while :; do :; done"});
-        m_helpers << busy;
+    // Quillo's windows live as long as it does: each is looked up once.
+    QString shellWindow(int width) const
+    {
+        QString &id = m_shellWindows[width];
+        if (id.isEmpty())
+            id = windowId(QStringLiteral("Quillo"), width);
+        return id;
     }
-    m_firstMapsBefore = m_screen->firstMapSizes().size();
-    movePointer(2000, 300);
-    m_quillo.setProcessChannelMode(QProcess::ForwardedChannels);
-    m_quillo.start(QStringLiteral(QUILLO_BINARY), {});
-    QVERIFY(m_quillo.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(windowState(shellWindow(440)).viewable, kWaitMs);
-}
 
-void TestLookEndToEnd::cleanupTestCase()
-{
-    for (QProcess *helper : std::as_const(m_helpers)) {
-        helper->kill();
-        helper->waitForFinished();
+    void copy(const QString &text)
+    {
+        auto *xclip = new QProcess(this);
+        xclip->start(QStringLiteral("xclip"), {"-selection", "clipboard", "-quiet"});
+        QVERIFY(xclip->waitForStarted());
+        xclip->write(text.toUtf8());
+        xclip->closeWriteChannel();
+        m_helpers << xclip;
+        const QString history =
+            qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Quillo/clipboard-history.json");
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                QFile file(history);
+                return file.open(QIODevice::ReadOnly) && QString::fromUtf8(file.readAll()).contains(text);
+            }(),
+            kWaitMs);
     }
-    if (m_quillo.state() != QProcess::NotRunning) {
-        m_quillo.terminate();
-        QVERIFY(m_quillo.waitForFinished(kWaitMs));
-        QCOMPARE(m_quillo.exitCode(), 0);
-    }
-    for (QProcess *process : {&m_compositor, &m_openbox}) {
-        process->terminate();
-        process->waitForFinished(kWaitMs);
-    }
-}
 
-void TestLookEndToEnd::copy(const QString &text)
-{
-    auto *xclip = new QProcess(this);
-    xclip->start(QStringLiteral("xclip"), {"-selection", "clipboard", "-quiet"});
-    QVERIFY(xclip->waitForStarted());
-    xclip->write(text.toUtf8());
-    xclip->closeWriteChannel();
-    m_helpers << xclip;
-    const QString history = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Quillo/clipboard-history.json");
-    QTRY_VERIFY_WITH_TIMEOUT(
-        [&] {
-            QFile file(history);
-            return file.open(QIODevice::ReadOnly) && QString::fromUtf8(file.readAll()).contains(text);
-        }(),
-        kWaitMs);
-}
-
-// The panel is mapped once, already at the size it keeps: an X event watcher sees the
-// size of every new top-level window at the moment it is mapped.
-void TestLookEndToEnd::firstMapHasTheFinalSize()
-{
-    const QList<QSize> maps = m_screen->firstMapSizes().mid(m_firstMapsBefore);
-    const auto panels = std::count_if(maps.begin(), maps.end(), [](QSize s) { return s.width() == kExpanded.width(); });
-    QCOMPARE(panels, 1);
-    QVERIFY(maps.contains(kExpanded.size()));
-    QCOMPARE(panel(), kExpanded);
-}
-
-// Under picom, with the CPU busy: after each copy the list shows each row once and below
-// them only glass down to the one footer.
-void TestLookEndToEnd::copiesUnderABusyCompositorLeaveNoGhosts()
-{
-    const ClipboardPageStyle page = ClipboardPageStyle::standard();
-    const int rowHeight = ClipRowStyle::standard().minHeight;
-    const int width = kExpanded.width() - 2 * page.paddingX;
-    const int divider = kExpanded.height() - page.footerHeight - 1;
-    const auto rowsDrawn = [&](const QImage &shot, int rows) {
-        for (int j = 0; j < rows; ++j)
-            if (sharpestStep(shot,
-                             QRect(page.paddingX, listTop() + j * (rowHeight + page.listSpacing), width, rowHeight))
-                < 40)
-                return false;
-        return true;
-    };
-    for (int i = 1; i <= 3; ++i) {
-        copy(QStringLiteral("copy number %1 under load").arg(i));
-        const int glassTop = listTop() + i * (rowHeight + page.listSpacing) + 4;
-        const QRect glass(page.paddingX, glassTop, width, divider - 6 - glassTop);
-        QImage shot;
-        QTRY_VERIFY_WITH_TIMEOUT((shot = grab(kExpanded), rowsDrawn(shot, i)), kWaitMs);
-        shot.save(QStringLiteral("look-picom-copy-%1.png").arg(i));
-        QVERIFY2(sharpestStep(shot, glass) <= 6, "something is drawn on the glass below the rows");
-        // The footer's rule and text are where they belong.
-        QVERIFY(sharpestStep(shot, QRect(page.paddingX, divider, width, page.footerHeight)) > 40);
+    // Clicks a page's segment and waits until the picker's pill is there and the list area has
+    // stopped moving (the slide and fade are done).
+    void showPage(bool notes)
+    {
+        const QPoint notesAt = notesSegment(panel()) - panel().topLeft();
+        const QPoint clipboardAt = notesAt + QPoint(kExpanded.width() / 2 - 20, 0);
+        // Beside the segment's label, the pill is lighter than the bare track. A click that
+        // lands while a closing dialog still holds the input is lost: it is repeated.
+        const QPoint beside(-60, 0);
+        const auto pillThere = [&] {
+            const QImage shot = grab(kExpanded);
+            const int chosen = qGray(shot.pixel((notes ? notesAt : clipboardAt) + beside));
+            const int other = qGray(shot.pixel((notes ? clipboardAt : notesAt) + beside));
+            return chosen > other + 8;
+        };
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            click(panel().topLeft() + (notes ? notesAt : clipboardAt));
+            if (QTest::qWaitFor(pillThere, kWaitMs / 4))
+                break;
+        }
+        QVERIFY(pillThere());
+        // Below the notes page's search field, whose caret may blink.
+        const QRect list(0, listTop() + 110, kExpanded.width(), 200);
+        QImage last;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                QTest::qWait(120);
+                const QImage shot = grab(kExpanded).copy(list);
+                return std::exchange(last, shot) == shot;
+            },
+            kWaitMs));
     }
-    for (QProcess *helper : std::as_const(m_helpers)) {
-        if (helper->arguments().contains(QStringLiteral("while :; do :; done"))) {
+
+    // Beside the first row or card, in the list's margin, the list shows the panel's glass:
+    // translucent over the window behind with a compositor, never a flat band.
+    void expectListsAreGlass(bool composited)
+    {
+        for (bool notes : {false, true}) {
+            showPage(notes);
+            const QImage shot = grab(kExpanded);
+            shot.save(QStringLiteral("look-%1-%2.png")
+                          .arg(composited ? "composited" : "opaque", notes ? "notes" : "clipboard"));
+            // The notes page's first card lies lower, under the page's own header.
+            const QColor list = shot.pixelColor(8, listTop() + (notes ? 110 : 40));
+            QVERIFY2(distance(list, kBand) >= 6, qPrintable(list.name()));
+            if (composited)
+                QVERIFY2(list.blue() - list.red() > 25, qPrintable(list.name()));
+        }
+        showPage(false);
+    }
+
+    void collapse(const QRect &expanded, const QRect &tab)
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(panel(), expanded, kWaitMs);
+        // Quillo counts a leave only after an enter it saw with the pointer over the panel: the
+        // pointer rests inside before it goes, longer on each try as a loaded machine lags.
+        QString tabId;
+        const auto tabShown = [&] { return windowState(tabId = shellWindow(tab.width())).viewable; };
+        for (int pause = 200; pause <= 3200; pause *= 2) {
+            movePointer(expanded.center().x(), expanded.center().y());
+            QTest::qWait(pause);
+            movePointer(1800, 500);
+            if (QTest::qWaitFor(tabShown, 3000 + 4 * pause))
+                break;
+        }
+        QVERIFY(tabShown());
+        QTRY_COMPARE_WITH_TIMEOUT(windowState(tabId).geometry, tab, kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!windowState(shellWindow(expanded.width())).viewable, kWaitMs);
+    }
+
+    // Both windows ask KDE's compositor to blur behind their shapes: the panel's outline, the
+    // tab's pill.
+    void expectBlurRegions(const QRect &expanded)
+    {
+        const QString panelId = shellWindow(expanded.width());
+        QCOMPARE(blurRegion(panelId), DockedPanelShape::mask(expanded.size()));
+        EdgeTabView pill;
+        pill.resize(kTab.size());
+        QCOMPARE(blurRegion(shellWindow(kTab.width())), pill.pillRegion());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_screen = std::make_unique<XScreen>();
+        QVERIFY(m_screen->isOpen());
+        run(QStringLiteral("xrandr"), {"--setmonitor", "L", "1440/381x900/238+0+0", "none"});
+        run(QStringLiteral("xrandr"), {"--setmonitor", "R", "1366/361x768/203+1440+0", "none"});
+        QVERIFY2(run(QStringLiteral("xrandr"), {"--listmonitors"}).contains(QStringLiteral("Monitors: 3")), "xrandr");
+
+        // Shown before the window manager starts, which then adopts it as it is.
+        m_behind = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::FramelessWindowHint);
+        QPalette palette;
+        palette.setColor(QPalette::Window, kBehind);
+        m_behind->setPalette(palette);
+        m_behind->setAutoFillBackground(true);
+        m_behind->setGeometry(kWindowBehind);
+        m_behind->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_behind.get(), kWaitMs));
+
+        m_openbox.start(QStringLiteral("openbox"), {});
+        QVERIFY2(m_openbox.waitForStarted(), "openbox is not installed");
+        QTRY_VERIFY_WITH_TIMEOUT(
+            run(QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"), kWaitMs);
+
+        // The notes folder is called "Other": a short name the footer must show whole.
+        const QString support = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Quillo");
+        QVERIFY(QDir().mkpath(support));
+        QFile preferences(support + QStringLiteral("/preferences.json"));
+        QVERIFY(preferences.open(QIODevice::WriteOnly));
+        preferences.write(
+            QStringLiteral("{\"noteDirectory\":\"%1/Other\",\"ignoreSensitive\":true}").arg(QDir::homePath()).toUtf8());
+        preferences.close();
+
+        // picom first, and the CPU busy while Quillo starts and records the first copies.
+        m_compositor.start(QStringLiteral("picom"), {"--config", "/dev/null", "--backend", "xrender"});
+        QVERIFY2(m_compositor.waitForStarted(), "picom is not installed");
+        QTRY_VERIFY_WITH_TIMEOUT(X11CompositorStatus::detectCompositor(), kWaitMs);
+        for (int i = 0; i < 2; ++i) {
+            auto *busy = new QProcess(this);
+            busy->start(QStringLiteral("sh"), {"-c", "while :; do :; done"});
+            m_helpers << busy;
+        }
+        m_firstMapsBefore = m_screen->firstMapSizes().size();
+        movePointer(2000, 300);
+        m_quillo.setProcessChannelMode(QProcess::ForwardedChannels);
+        m_quillo.start(QStringLiteral(QUILLO_BINARY), {});
+        QVERIFY(m_quillo.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(windowState(shellWindow(440)).viewable, kWaitMs);
+    }
+
+    void cleanupTestCase()
+    {
+        for (QProcess *helper : std::as_const(m_helpers)) {
             helper->kill();
             helper->waitForFinished();
         }
+        if (m_quillo.state() != QProcess::NotRunning) {
+            m_quillo.terminate();
+            QVERIFY(m_quillo.waitForFinished(kWaitMs));
+            QCOMPARE(m_quillo.exitCode(), 0);
+        }
+        for (QProcess *process : {&m_compositor, &m_openbox}) {
+            process->terminate();
+            process->waitForFinished(kWaitMs);
+        }
     }
-}
 
-// Clicks a page's segment and waits until the picker's pill is there and the list area has
-// stopped moving (the slide and fade are done).
-void TestLookEndToEnd::showPage(bool notes)
-{
-    const QPoint notesAt = notesSegment(panel()) - panel().topLeft();
-    const QPoint clipboardAt = notesAt + QPoint(kExpanded.width() / 2 - 20, 0);
-    // Beside the segment's label, the pill is lighter than the bare track. A click that
-    // lands while a closing dialog still holds the input is lost: it is repeated.
-    const QPoint beside(-60, 0);
-    const auto pillThere = [&] {
-        const QImage shot = grab(kExpanded);
-        const int chosen = qGray(shot.pixel((notes ? notesAt : clipboardAt) + beside));
-        const int other = qGray(shot.pixel((notes ? clipboardAt : notesAt) + beside));
-        return chosen > other + 8;
-    };
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        click(panel().topLeft() + (notes ? notesAt : clipboardAt));
-        if (QTest::qWaitFor(pillThere, kWaitMs / 4))
-            break;
-    }
-    QVERIFY(pillThere());
-    // Below the notes page's search field, whose caret may blink.
-    const QRect list(0, listTop() + 110, kExpanded.width(), 200);
-    QImage last;
-    QVERIFY(QTest::qWaitFor(
-        [&] {
-            QTest::qWait(120);
-            const QImage shot = grab(kExpanded).copy(list);
-            return std::exchange(last, shot) == shot;
-        },
-        kWaitMs));
-}
-
-// Beside the first row or card, in the list's margin, the list shows the panel's glass:
-// translucent over the window behind with a compositor, never a flat band.
-void TestLookEndToEnd::expectListsAreGlass(bool composited)
-{
-    for (bool notes : {false, true}) {
-        showPage(notes);
-        const QImage shot = grab(kExpanded);
-        shot.save(
-            QStringLiteral("look-%1-%2.png").arg(composited ? "composited" : "opaque", notes ? "notes" : "clipboard"));
-        // The notes page's first card lies lower, under the page's own header.
-        const QColor list = shot.pixelColor(8, listTop() + (notes ? 110 : 40));
-        QVERIFY2(distance(list, kBand) >= 6, qPrintable(list.name()));
-        if (composited)
-            QVERIFY2(list.blue() - list.red() > 25, qPrintable(list.name()));
-    }
-    showPage(false);
-}
-
-void TestLookEndToEnd::init()
-{
-    // Each case starts with the panel out, whatever the one before left.
-    const QString panelId = shellWindow(kExpanded.width());
-    if (!m_quillo.processId() || windowState(panelId).viewable)
-        return;
-    const QRect tab = windowState(shellWindow(kTab.width())).geometry;
-    movePointer(tab.center().x(), tab.center().y());
-    QTRY_VERIFY_WITH_TIMEOUT(windowState(panelId).viewable, kWaitMs);
-}
-
-void TestLookEndToEnd::collapse(const QRect &expanded, const QRect &tab)
-{
-    QTRY_COMPARE_WITH_TIMEOUT(panel(), expanded, kWaitMs);
-    // Quillo counts a leave only after an enter it saw with the pointer over the panel: the
-    // pointer rests inside before it goes, longer on each try as a loaded machine lags.
-    QString tabId;
-    const auto tabShown = [&] { return windowState(tabId = shellWindow(tab.width())).viewable; };
-    for (int pause = 200; pause <= 3200; pause *= 2) {
-        movePointer(expanded.center().x(), expanded.center().y());
-        QTest::qWait(pause);
-        movePointer(1800, 500);
-        if (QTest::qWaitFor(tabShown, 3000 + 4 * pause))
-            break;
-    }
-    QVERIFY(tabShown());
-    QTRY_COMPARE_WITH_TIMEOUT(windowState(tabId).geometry, tab, kWaitMs);
-    QTRY_VERIFY_WITH_TIMEOUT(!windowState(shellWindow(expanded.width())).viewable, kWaitMs);
-}
-
-// Both windows ask KDE's compositor to blur behind their shapes: the panel's outline, the
-// tab's pill.
-void TestLookEndToEnd::expectBlurRegions(const QRect &expanded)
-{
-    const QString panelId = shellWindow(expanded.width());
-    QCOMPARE(blurRegion(panelId), DockedPanelShape::mask(expanded.size()));
-    EdgeTabView pill;
-    pill.resize(kTab.size());
-    QCOMPARE(blurRegion(shellWindow(kTab.width())), pill.pillRegion());
-}
-
-void TestLookEndToEnd::withoutCompositor()
-{
-    m_compositor.terminate();
-    QVERIFY(m_compositor.waitForFinished(kWaitMs));
-    QVERIFY(!X11CompositorStatus::detectCompositor());
-    // The corners are cut: the window behind shows there.
-    QTRY_VERIFY_WITH_TIMEOUT(distance(grab(QRect(kExpanded.topLeft(), QSize(1, 1))).pixelColor(0, 0), kBehind) < 6,
-                             kWaitMs);
-    expectListsAreGlass(false);
-
-    // The notes footer shows the folder's short name whole: its ink is as wide as the icon,
-    // the gap and the whole text.
-    showPage(true);
-    const NoteListStyle notes = NoteListStyle::standard();
-    const QRect footer(notes.sideMargin, kExpanded.height() - notes.footerHeight, 200, notes.footerHeight);
-    const QImage shot = grab(kExpanded).copy(footer);
-    int left = footer.width();
-    int right = -1;
-    for (int y = 0; y < shot.height(); ++y)
-        for (int x = 0; x < shot.width(); ++x)
-            if (qGray(shot.pixel(x, y)) < 200) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-            }
-    const LabelButtonStyle folder = notes.folderButton;
-    const double whole = folder.iconSize + folder.spacing + QFontMetricsF(folder.font).horizontalAdvance("Other");
-    QVERIFY2(std::abs((right - left + 1) - whole) <= 3,
-             qPrintable(QStringLiteral("%1 %2").arg(right - left + 1).arg(whole)));
-    showPage(false);
-
-    // The tab's corners show the window behind it, around the pill.
-    collapse(kExpanded, kTab);
-    // (Once the window behind has repainted where the panel was: X keeps stale pixels there.)
-    const auto cornersShowBehind = [this] {
-        const QImage tab = grab(kTab);
-        tab.save(QStringLiteral("look-opaque-tab.png"));
-        for (const QPoint corner : {QPoint(0, 0), QPoint(17, 0), QPoint(0, 71), QPoint(17, 71)})
-            if (distance(tab.pixelColor(corner), kBehind) >= 6)
-                return false;
-        return true;
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(cornersShowBehind(), kWaitMs);
-    expectBlurRegions(kExpanded);
-    // The whole tab, not only the pill, brings the panel back.
-    movePointer(kTab.right(), kTab.top() + 2);
-    QTRY_COMPARE_WITH_TIMEOUT(panel(), kExpanded, kWaitMs);
-    expectBlurRegions(kExpanded);
-}
-
-void TestLookEndToEnd::withCompositor()
-{
-    m_compositor.start(QStringLiteral("xcompmgr"), {});
-    QVERIFY2(m_compositor.waitForStarted(), "xcompmgr is not installed");
-    QTRY_VERIFY_WITH_TIMEOUT(X11CompositorStatus::detectCompositor(), kWaitMs);
-    // Quillo follows: the glass turns translucent over the window behind.
-    QTRY_VERIFY_WITH_TIMEOUT(
-        [&] {
-            const QColor glass = grab(QRect(kExpanded.topLeft() + QPoint(200, 8), QSize(1, 1))).pixelColor(0, 0);
-            return glass.blue() - glass.red() > 25;
-        }(),
-        kWaitMs);
-    expectListsAreGlass(true);
-
-    // The top-left corner is cut with antialiased edges: each pixel is the glass over the
-    // window behind in the proportion the outline covers it, under the border.
-    const QImage corner = grab(QRect(kExpanded.topLeft(), QSize(16, 16)));
-    corner.save(QStringLiteral("look-composited-corner.png"));
-    const QColor inside = grab(QRect(kExpanded.topLeft() + QPoint(12, 12), QSize(1, 1))).pixelColor(0, 0);
-    QImage expected(corner.size(), QImage::Format_RGB32);
-    expected.fill(kBehind);
+    void init()
     {
-        QPainter painter(&expected);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const QPainterPath outline = DockedPanelShape::path(QRectF(QPointF(0, 0), QSizeF(kExpanded.size())));
-        painter.fillPath(outline, inside);
-        painter.strokePath(outline, QPen(QColor(255, 255, 255, 194), 0.8));
+        // Each case starts with the panel out, whatever the one before left.
+        const QString panelId = shellWindow(kExpanded.width());
+        if (!m_quillo.processId() || windowState(panelId).viewable)
+            return;
+        const QRect tab = windowState(shellWindow(kTab.width())).geometry;
+        movePointer(tab.center().x(), tab.center().y());
+        QTRY_VERIFY_WITH_TIMEOUT(windowState(panelId).viewable, kWaitMs);
     }
-    int worst = 0;
-    for (int y = 0; y < corner.height(); ++y)
-        for (int x = 0; x < corner.width(); ++x)
-            worst = std::max(worst, distance(corner.pixelColor(x, y), expected.pixelColor(x, y)));
-    QVERIFY2(worst <= 30, qPrintable(QString::number(worst))); // a 1-bit cut is off by over 100
 
-    collapse(kExpanded, kTab);
-    grab(kTab).save(QStringLiteral("look-composited-tab.png"));
-    expectBlurRegions(kExpanded);
-    movePointer(kTab.center().x(), kTab.center().y());
-    QTRY_COMPARE_WITH_TIMEOUT(panel(), kExpanded, kWaitMs);
-}
+    // The panel is mapped once, already at the size it keeps: an X event watcher sees the
+    // size of every new top-level window at the moment it is mapped.
+    void firstMapHasTheFinalSize()
+    {
+        const QList<QSize> maps = m_screen->firstMapSizes().mid(m_firstMapsBefore);
+        const auto panels =
+            std::count_if(maps.begin(), maps.end(), [](QSize s) { return s.width() == kExpanded.width(); });
+        QCOMPARE(panels, 1);
+        QVERIFY(maps.contains(kExpanded.size()));
+        QCOMPARE(panel(), kExpanded);
+    }
 
-// The folder dialog opens beside the panel, whole on the 1366×768 monitor, in Chinese.
-void TestLookEndToEnd::folderDialogBesideThePanel()
-{
-    showPage(true);
-    const NoteListStyle notes = NoteListStyle::standard();
-    click(kExpanded.topLeft() + QPoint(notes.sideMargin + 20, kExpanded.height() - notes.footerHeight / 2));
-    QString dialog;
-    QTRY_VERIFY_WITH_TIMEOUT(!(dialog = windowId(QStringLiteral("选择 Markdown 笔记文件夹"), -1)).isEmpty(), kWaitMs);
-    QTRY_VERIFY_WITH_TIMEOUT(windowState(dialog).viewable, kWaitMs);
-    const QRect monitor(1440, 0, 1366, 768);
-    QRect frame;
-    // Whole on the monitor, title bar included, and clear of the panel.
-    QTRY_VERIFY2_WITH_TIMEOUT(
-        (frame = windowState(dialog).geometry,
-         monitor.contains(frame.adjusted(-4, -30, 4, 4)) && frame.right() < kExpanded.left()),
-        qPrintable(QStringLiteral("%1,%2 %3x%4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())),
-        kWaitMs);
-    grab(monitor).save(QStringLiteral("look-folder-dialog.png"));
-    run(QStringLiteral("xdotool"), {"key", "--window", dialog, "Escape"});
-    QTRY_VERIFY_WITH_TIMEOUT(!windowState(dialog).viewable, kWaitMs);
-    showPage(false);
-}
+    // Under picom, with the CPU busy: after each copy the list shows each row once and below
+    // them only glass down to the one footer.
+    void copiesUnderABusyCompositorLeaveNoGhosts()
+    {
+        const ClipboardPageStyle page = ClipboardPageStyle::standard();
+        const int rowHeight = ClipRowStyle::standard().minHeight;
+        const int width = kExpanded.width() - 2 * page.paddingX;
+        const int divider = kExpanded.height() - page.footerHeight - 1;
+        const auto rowsDrawn = [&](const QImage &shot, int rows) {
+            for (int j = 0; j < rows; ++j)
+                if (sharpestStep(shot,
+                                 QRect(page.paddingX, listTop() + j * (rowHeight + page.listSpacing), width, rowHeight))
+                    < 40)
+                    return false;
+            return true;
+        };
+        for (int i = 1; i <= 3; ++i) {
+            copy(QStringLiteral("copy number %1 under load").arg(i));
+            const int glassTop = listTop() + i * (rowHeight + page.listSpacing) + 4;
+            const QRect glass(page.paddingX, glassTop, width, divider - 6 - glassTop);
+            QImage shot;
+            QTRY_VERIFY_WITH_TIMEOUT((shot = grab(kExpanded), rowsDrawn(shot, i)), kWaitMs);
+            shot.save(QStringLiteral("look-picom-copy-%1.png").arg(i));
+            QVERIFY2(sharpestStep(shot, glass) <= 6, "something is drawn on the glass below the rows");
+            // The footer's rule and text are where they belong.
+            QVERIFY(sharpestStep(shot, QRect(page.paddingX, divider, width, page.footerHeight)) > 40);
+        }
+        for (QProcess *helper : std::as_const(m_helpers)) {
+            if (helper->arguments().contains(QStringLiteral("while :; do :; done"))) {
+                helper->kill();
+                helper->waitForFinished();
+            }
+        }
+    }
 
-// Without monitor R the panel docks to the whole screen, taller: the blur regions follow.
-void TestLookEndToEnd::blurRegionFollowsAScreenChange()
-{
-    movePointer(2500, 400); // over the panel, which must not collapse meanwhile
-    run(QStringLiteral("xrandr"), {"--delmonitor", "R"});
-    QTRY_COMPARE_WITH_TIMEOUT(panel(), kExpandedAfterChange, kWaitMs);
-    QTRY_COMPARE_WITH_TIMEOUT(blurRegion(shellWindow(440)), DockedPanelShape::mask(kExpandedAfterChange.size()),
-                              kWaitMs);
-    collapse(kExpandedAfterChange, QRect(2788, 414, 18, 72));
-    expectBlurRegions(kExpandedAfterChange);
-}
+    void withoutCompositor()
+    {
+        m_compositor.terminate();
+        QVERIFY(m_compositor.waitForFinished(kWaitMs));
+        QVERIFY(!X11CompositorStatus::detectCompositor());
+        // The corners are cut: the window behind shows there.
+        QTRY_VERIFY_WITH_TIMEOUT(distance(grab(QRect(kExpanded.topLeft(), QSize(1, 1))).pixelColor(0, 0), kBehind) < 6,
+                                 kWaitMs);
+        expectListsAreGlass(false);
+
+        // The notes footer shows the folder's short name whole: its ink is as wide as the icon,
+        // the gap and the whole text.
+        showPage(true);
+        const NoteListStyle notes = NoteListStyle::standard();
+        const QRect footer(notes.sideMargin, kExpanded.height() - notes.footerHeight, 200, notes.footerHeight);
+        const QImage shot = grab(kExpanded).copy(footer);
+        int left = footer.width();
+        int right = -1;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                if (qGray(shot.pixel(x, y)) < 200) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        const LabelButtonStyle folder = notes.folderButton;
+        const double whole = folder.iconSize + folder.spacing + QFontMetricsF(folder.font).horizontalAdvance("Other");
+        QVERIFY2(std::abs((right - left + 1) - whole) <= 3,
+                 qPrintable(QStringLiteral("%1 %2").arg(right - left + 1).arg(whole)));
+        showPage(false);
+
+        // The tab's corners show the window behind it, around the pill.
+        collapse(kExpanded, kTab);
+        // (Once the window behind has repainted where the panel was: X keeps stale pixels there.)
+        const auto cornersShowBehind = [this] {
+            const QImage tab = grab(kTab);
+            tab.save(QStringLiteral("look-opaque-tab.png"));
+            for (const QPoint corner : {QPoint(0, 0), QPoint(17, 0), QPoint(0, 71), QPoint(17, 71)})
+                if (distance(tab.pixelColor(corner), kBehind) >= 6)
+                    return false;
+            return true;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(cornersShowBehind(), kWaitMs);
+        expectBlurRegions(kExpanded);
+        // The whole tab, not only the pill, brings the panel back.
+        movePointer(kTab.right(), kTab.top() + 2);
+        QTRY_COMPARE_WITH_TIMEOUT(panel(), kExpanded, kWaitMs);
+        expectBlurRegions(kExpanded);
+    }
+
+    void withCompositor()
+    {
+        m_compositor.start(QStringLiteral("xcompmgr"), {});
+        QVERIFY2(m_compositor.waitForStarted(), "xcompmgr is not installed");
+        QTRY_VERIFY_WITH_TIMEOUT(X11CompositorStatus::detectCompositor(), kWaitMs);
+        // Quillo follows: the glass turns translucent over the window behind.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                const QColor glass = grab(QRect(kExpanded.topLeft() + QPoint(200, 8), QSize(1, 1))).pixelColor(0, 0);
+                return glass.blue() - glass.red() > 25;
+            }(),
+            kWaitMs);
+        expectListsAreGlass(true);
+
+        // The top-left corner is cut with antialiased edges: each pixel is the glass over the
+        // window behind in the proportion the outline covers it, under the border.
+        const QImage corner = grab(QRect(kExpanded.topLeft(), QSize(16, 16)));
+        corner.save(QStringLiteral("look-composited-corner.png"));
+        const QColor inside = grab(QRect(kExpanded.topLeft() + QPoint(12, 12), QSize(1, 1))).pixelColor(0, 0);
+        QImage expected(corner.size(), QImage::Format_RGB32);
+        expected.fill(kBehind);
+        {
+            QPainter painter(&expected);
+            painter.setRenderHint(QPainter::Antialiasing);
+            const QPainterPath outline = DockedPanelShape::path(QRectF(QPointF(0, 0), QSizeF(kExpanded.size())));
+            painter.fillPath(outline, inside);
+            painter.strokePath(outline, QPen(QColor(255, 255, 255, 194), 0.8));
+        }
+        int worst = 0;
+        for (int y = 0; y < corner.height(); ++y)
+            for (int x = 0; x < corner.width(); ++x)
+                worst = std::max(worst, distance(corner.pixelColor(x, y), expected.pixelColor(x, y)));
+        QVERIFY2(worst <= 30, qPrintable(QString::number(worst))); // a 1-bit cut is off by over 100
+
+        collapse(kExpanded, kTab);
+        grab(kTab).save(QStringLiteral("look-composited-tab.png"));
+        expectBlurRegions(kExpanded);
+        movePointer(kTab.center().x(), kTab.center().y());
+        QTRY_COMPARE_WITH_TIMEOUT(panel(), kExpanded, kWaitMs);
+    }
+
+    // The folder dialog opens beside the panel, whole on the 1366×768 monitor, in Chinese.
+    void folderDialogBesideThePanel()
+    {
+        showPage(true);
+        const NoteListStyle notes = NoteListStyle::standard();
+        click(kExpanded.topLeft() + QPoint(notes.sideMargin + 20, kExpanded.height() - notes.footerHeight / 2));
+        QString dialog;
+        QTRY_VERIFY_WITH_TIMEOUT(!(dialog = windowId(QStringLiteral("选择 Markdown 笔记文件夹"), -1)).isEmpty(),
+                                 kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(windowState(dialog).viewable, kWaitMs);
+        const QRect monitor(1440, 0, 1366, 768);
+        QRect frame;
+        // Whole on the monitor, title bar included, and clear of the panel.
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            (frame = windowState(dialog).geometry,
+             monitor.contains(frame.adjusted(-4, -30, 4, 4)) && frame.right() < kExpanded.left()),
+            qPrintable(
+                QStringLiteral("%1,%2 %3x%4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())),
+            kWaitMs);
+        grab(monitor).save(QStringLiteral("look-folder-dialog.png"));
+        run(QStringLiteral("xdotool"), {"key", "--window", dialog, "Escape"});
+        QTRY_VERIFY_WITH_TIMEOUT(!windowState(dialog).viewable, kWaitMs);
+        showPage(false);
+    }
+
+    // Without monitor R the panel docks to the whole screen, taller: the blur regions follow.
+    void blurRegionFollowsAScreenChange()
+    {
+        movePointer(2500, 400); // over the panel, which must not collapse meanwhile
+        run(QStringLiteral("xrandr"), {"--delmonitor", "R"});
+        QTRY_COMPARE_WITH_TIMEOUT(panel(), kExpandedAfterChange, kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(blurRegion(shellWindow(440)), DockedPanelShape::mask(kExpandedAfterChange.size()),
+                                  kWaitMs);
+        collapse(kExpandedAfterChange, QRect(2788, 414, 18, 72));
+        expectBlurRegions(kExpandedAfterChange);
+    }
+};
 
 int main(int argc, char **argv)
 {
