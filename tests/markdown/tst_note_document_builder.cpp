@@ -100,20 +100,6 @@ private slots:
         QCOMPARE(result.headingLevel, level);
     }
 
-    void titleParagraph()
-    {
-        QTextDocument document;
-        NoteDocumentBuilder::fill(document, input("Plan", "x"));
-        const QTextBlock title = blockAt(document, 0);
-        QCOMPARE(title.text(), QStringLiteral("Plan"));
-        const QTextCharFormat format = formatOf(title);
-        QCOMPARE(format.fontPointSize(), points(21));
-        QCOMPARE(format.fontWeight(), int(QFont::DemiBold));
-        QCOMPARE(format.foreground().color(), testStyle().titleColor);
-        QCOMPARE(title.blockFormat().bottomMargin(), 15.0);
-        QCOMPARE(title.blockFormat().lineHeightType(), int(QTextBlockFormat::SingleHeight));
-    }
-
     void bodyRows_data()
     {
         const NoteDocumentStyle style = testStyle();
@@ -127,8 +113,6 @@ private slots:
         QTest::addColumn<bool>("monospaced");
         QTest::newRow("h2") << "## A"
                             << "A" << 17.0 << int(QFont::DemiBold) << heading << false;
-        QTest::newRow("h3") << "### B"
-                            << "B" << 15.0 << int(QFont::DemiBold) << heading << false;
         QTest::newRow("fence") << "```"
                                << "" << 12.5 << int(QFont::Normal) << style.secondaryLabel << true;
         QTest::newRow("bullet") << "- item" << QStringLiteral("\u2022 item") << 13.5 << int(QFont::Normal) << body
@@ -164,9 +148,6 @@ private slots:
         QCOMPARE(format.fontFamilies().toStringList() == fixed.families(), monospaced);
         // An empty line is as tall as its own kind, not as the line before it.
         QCOMPARE(block.charFormat().fontPointSize(), points(pixels));
-        QCOMPARE(block.blockFormat().lineHeight(), 5.0);
-        QCOMPARE(block.blockFormat().lineHeightType(), int(QTextBlockFormat::LineDistanceHeight));
-        QCOMPARE(block.blockFormat().bottomMargin(), 7.0);
     }
 
     void oneParagraphPerLine()
