@@ -44,8 +44,6 @@ private slots:
                                       << "# x";
         QTest::newRow("bullet marker only at start") << "a - b"
                                                      << "a - b";
-        QTest::newRow("several links") << "[a](1) [b](2)"
-                                       << "a b";
         QTest::newRow("runs of white space and newlines") << "a\t\tb\n  c\u3000\u3000d"
                                                           << "a b c d";
         QTest::newRow("replacement text with $ is literal") << "[cost $1](x)"
