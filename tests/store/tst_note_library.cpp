@@ -201,7 +201,6 @@ private slots:
         writeNote(QStringLiteral("a.md"), "alpha changed", 1'000'000);
         QCOMPARE(selectedName(), QStringLiteral("a.md"));
         QCOMPARE(library().noteText(), QStringLiteral("alpha changed"));
-        QCOMPARE(library().selectedNote()->content, QStringLiteral("alpha changed"));
         // Deleted: the newest remaining note.
         QVERIFY(QFile::remove(path(QStringLiteral("a.md"))));
         library().reload(false);
@@ -220,8 +219,6 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("label");
-        QTest::newRow("cloud default") << "/home/u/Library/Mobile Documents/com~apple~CloudDocs/Quillo"
-                                       << "iCloud Drive / Quillo";
         QTest::newRow("any cloud folder") << "/home/u/Library/Mobile Documents/com~apple~CloudDocs/Work"
                                           << "iCloud Drive / Quillo";
         QTest::newRow("case matters") << "/home/u/mobile documents/Work"
@@ -255,6 +252,8 @@ private slots:
         library().setDirectory(impossibleFolder());
         QVERIFY(!library().create());
         QVERIFY2(library().statusText().startsWith(QStringLiteral("生成失败：")), qPrintable(library().statusText()));
+        QVERIFY(!library().create(ClipItem::make(ClipKind::text, QString(), QStringLiteral("x"))));
+        QVERIFY(!library().pendingNoteOpenURL());
     }
 
     void saveWritesEditAndReloads()
@@ -515,14 +514,6 @@ private slots:
         QCOMPARE(library().noteText(), QStringLiteral("typed"));
         QVERIFY(library().isEditingNote());
         QCOMPARE(titles(library().notes()), QStringList{QStringLiteral("a.md")});
-        QVERIFY(!library().pendingNoteOpenURL());
-    }
-
-    void noteFromClipWriteFailure()
-    {
-        library().setDirectory(impossibleFolder());
-        QVERIFY(!library().create(ClipItem::make(ClipKind::text, QString(), QStringLiteral("x"))));
-        QVERIFY(library().statusText().startsWith(QStringLiteral("生成失败：")));
         QVERIFY(!library().pendingNoteOpenURL());
     }
 
