@@ -229,7 +229,6 @@ private slots:
         QTest::addColumn<int>("existingMode"); // 0: no folder yet
         QTest::newRow("new, parents too") << 0;
         QTest::newRow("existing 0755") << 0755;
-        QTest::newRow("existing 0777") << 0777;
         QTest::newRow("existing 0700") << 0700;
     }
     void privateFolders()
