@@ -423,15 +423,9 @@ private slots:
         QTest::addColumn<QString>("expected");
         const QString fifty = QString(50, QLatin1Char('x'));
         const QString accented = QStringLiteral("e\u0301");
-        QTest::newRow("heading marker") << int(ClipKind::text) << ""
-                                        << "### 标题"
-                                        << "标题";
         QTest::newRow("marker after spaces stays") << int(ClipKind::text) << ""
                                                    << "  # x"
                                                    << "# x";
-        QTest::newRow("blank lines skipped") << int(ClipKind::text) << ""
-                                             << " \t\r\n\nsecond"
-                                             << "second";
         QTest::newRow("every Unicode space is blank")
             << int(ClipKind::text) << "" << QStringLiteral("\u3000\u3000\n\u00A0\u2003\t\nreal") << "real";
         QTest::newRow("all blank uses title") << int(ClipKind::code) << "标题"
@@ -443,12 +437,6 @@ private slots:
         QTest::newRow("36 characters") << int(ClipKind::text) << "" << fifty << fifty.left(36);
         QTest::newRow("graphemes, not code units")
             << int(ClipKind::text) << "" << accented.repeated(40) << accented.repeated(36);
-        QTest::newRow("image") << int(ClipKind::image) << "x"
-                               << ""
-                               << "剪贴板图片";
-        QTest::newRow("file") << int(ClipKind::file) << "a.txt"
-                              << "/a.txt"
-                              << "a.txt";
     }
     void noteTitle()
     {
