@@ -1,4 +1,5 @@
 #include "markdown/note_card_summary.h"
+#include "test_files.h"
 #include "test_main.h"
 #include "text/text_file.h"
 
@@ -9,12 +10,6 @@
 
 namespace {
 const QString kEmptyPreview = QStringLiteral("空白笔记");
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 } // namespace
 
 class TestNoteCardSummary : public QObject
@@ -103,7 +98,7 @@ private slots:
         QFETCH(QString, preview);
         QTemporaryDir dir;
         const QString path = dir.filePath("note.md");
-        QVERIFY(writeBytes(path, bytes));
+        TestFiles::writeFile(path, bytes);
         const NoteCardSummary summary = NoteCardSummary::fromFile(path);
         QCOMPARE(summary.title, title);
         QCOMPARE(summary.preview, preview);
@@ -118,10 +113,9 @@ private slots:
         QVERIFY(QDir(dir.path()).mkdir("folder.md"));
         QVERIFY(QFile::link("/dev/zero", dir.filePath("zero.md")));
         QVERIFY(QFile::link(dir.filePath("missing"), dir.filePath("dangling.md")));
-        QVERIFY(writeBytes(dir.filePath("real"), "# Linked\nx"));
+        TestFiles::writeFile(dir.filePath("real"), "# Linked\nx");
         QVERIFY(QFile::link(dir.filePath("real"), dir.filePath("link.md")));
-
-        QVERIFY(writeBytes(dir.filePath("empty.md"), QByteArray()));
+        TestFiles::writeFile(dir.filePath("empty.md"), QByteArray());
 
         for (const char *name : {"fifo.md", "folder.md", "zero.md", "dangling.md", "missing.md"})
             QCOMPARE(TextFile::readUtf8(dir.filePath(name), 100), std::nullopt);
