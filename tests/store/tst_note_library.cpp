@@ -583,7 +583,6 @@ private slots:
         QTest::addColumn<QStringList>("found");
         QTest::newRow("empty") << "" << QStringList{"new.md", "Alpha.md", "beta.md"};
         QTest::newRow("blank") << " \n" << QStringList{"new.md", "Alpha.md", "beta.md"};
-        QTest::newRow("extension, any case") << "MD" << QStringList{"new.md", "Alpha.md", "beta.md"};
         QTest::newRow("name ignores case") << " alpha " << QStringList{"Alpha.md"};
         QTest::newRow("content") << "GAMMA" << QStringList{"beta.md"};
         QTest::newRow("across name and content") << ".md gam" << QStringList{"beta.md"};
