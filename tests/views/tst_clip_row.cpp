@@ -71,36 +71,6 @@ private slots:
         hover.update(m_a.id); // another row
         QVERIFY(row.showsPinMark());
         QTRY_VERIFY(!row.copyButton()->isVisible()); // once faded out
-
-        ClipRow unpinned(*m_f->store, m_a, hover);
-        QVERIFY(!unpinned.showsPinMark()); // hovered: buttons instead
-        hover.update(std::nullopt);
-        QVERIFY(!unpinned.showsPinMark()); // not pinned: nothing
-    }
-
-    void pinAndCopyAct_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::newRow("pin") << "pin";
-        QTest::newRow("copy") << "copy";
-    }
-
-    void pinAndCopyAct()
-    {
-        QFETCH(QString, button);
-        ClipboardHoverState hover;
-        ClipRow row(*m_f->store, m_a, hover);
-        hover.update(m_a.id);
-        if (button == QLatin1String("pin")) {
-            QTest::mouseClick(row.pinButton(), Qt::LeftButton);
-            QVERIFY(storedClip(*m_f->store, m_a.id).isPinned);
-            QVERIFY(storedClip(*m_f->store, m_b.id).isPinned); // untouched
-        } else {
-            QTest::mouseClick(row.copyButton(), Qt::LeftButton);
-            QCOMPARE(m_f->store->copiedID(), std::optional<QUuid>(m_a.id));
-            QCOMPARE(m_f->pasteboard.writes().size(), 1);
-            QCOMPARE(m_f->pasteboard.writes().last().text, m_a.content);
-        }
     }
 
     void menuActsOnItsEntry()
@@ -118,20 +88,6 @@ private slots:
         menuAction(menu.get(), QStringLiteral("删除"))->trigger();
         QCOMPARE(m_f->store->clips().size(), 1);
         QCOMPARE(m_f->store->clips().first().id, m_b.id);
-    }
-
-    void copiedLookFollowsCopiedID()
-    {
-        ClipboardHoverState hover;
-        ClipRow row(*m_f->store, m_a, hover);
-        m_f->store->setCopiedID(m_a.id);
-        row.refreshActions();
-        QVERIFY(row.isCopied());
-        QCOMPARE(row.copyButton()->toolTip(), QStringLiteral("已复制"));
-        m_f->store->setCopiedID(m_b.id);
-        row.refreshActions();
-        QVERIFY(!row.isCopied());
-        QCOMPARE(row.copyButton()->toolTip(), QStringLiteral("复制"));
     }
 
     void noteActionSwitchesOnlyOnSuccess_data()
