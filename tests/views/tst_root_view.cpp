@@ -53,11 +53,10 @@ namespace {
 // The history as listed with nothing pinned: newest first.
 const QStringList kContents{"alpha", "beta", "gamma", "delta"};
 
-ClipItem entry(const QString &content, int ageSeconds, bool pinned)
+ClipItem entry(const QString &content, int ageSeconds)
 {
     ClipItem item = ClipItem::make(ClipKind::text, content, content);
     item.createdAt = ReferenceTime::now() - ageSeconds;
-    item.isPinned = pinned;
     return item;
 }
 
@@ -84,11 +83,11 @@ private:
         m_root->focusSearch();
     }
 
-    void setHistory(const QStringList &contents, const QString &pinned = QString())
+    void setHistory(const QStringList &contents)
     {
         QList<ClipItem> clips;
         for (qsizetype i = 0; i < contents.size(); ++i)
-            clips << entry(contents[i], int(10 * (i + 1)), contents[i] == pinned);
+            clips << entry(contents[i], int(10 * (i + 1)));
         store().setClips(clips);
     }
 
@@ -410,7 +409,6 @@ private slots:
 
 void TestRootView::clipboardKeys_data()
 {
-    QTest::addColumn<QString>("pinned");
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("chosen");    // the chosen row afterwards, "" for none
     QTest::addColumn<QString>("copied");    // what Enter put on the clipboard, "" for nothing
@@ -418,53 +416,49 @@ void TestRootView::clipboardKeys_data()
     QTest::addColumn<int>("dismissals");
 
     const QStringList all = kContents;
-    QTest::newRow("the first Down chooses the first row") << "" << QStringList{"Down"} << "alpha"
+    QTest::newRow("the first Down chooses the first row") << QStringList{"Down"} << "alpha"
                                                           << "" << all << 0;
     QTest::newRow("Down past the last row stays there")
-        << "" << QStringList{"Down", "Down", "Down", "Down", "Down", "Down"} << "delta"
+        << QStringList{"Down", "Down", "Down", "Down", "Down", "Down"} << "delta"
         << "" << all << 0;
-    QTest::newRow("Up from the first row goes back to the field") << "" << QStringList{"Down", "Up"} << ""
+    QTest::newRow("Up from the first row goes back to the field") << QStringList{"Down", "Up"} << ""
                                                                   << "" << all << 0;
-    QTest::newRow("pinned rows come first") << "gamma" << QStringList{"Down"} << "gamma"
-                                            << "" << QStringList{"gamma", "alpha", "beta", "delta"} << 0;
-    QTest::newRow("a new search drops the choice") << "" << QStringList{"Down", "Down", "type:a"} << ""
+    QTest::newRow("a new search drops the choice") << QStringList{"Down", "Down", "type:a"} << ""
                                                    << "" << all << 0;
-    QTest::newRow("an entry deleted elsewhere drops the choice")
-        << "" << QStringList{"Down", "Down", "delete:beta"} << ""
-        << "" << QStringList{"alpha", "gamma", "delta"} << 0;
+    QTest::newRow("an entry deleted elsewhere drops the choice") << QStringList{"Down", "Down", "delete:beta"} << ""
+                                                                 << "" << QStringList{"alpha", "gamma", "delta"} << 0;
     QTest::newRow("Shift+Delete chooses the row that takes the place")
-        << "" << QStringList{"Down", "Down", "Shift+Delete"} << "gamma"
+        << QStringList{"Down", "Down", "Shift+Delete"} << "gamma"
         << "" << QStringList{"alpha", "gamma", "delta"} << 0;
     QTest::newRow("Shift+Delete on the last row chooses the new last")
-        << "" << QStringList{"Down", "Down", "Down", "Down", "Shift+Delete"} << "gamma"
+        << QStringList{"Down", "Down", "Down", "Down", "Shift+Delete"} << "gamma"
         << "" << QStringList{"alpha", "beta", "gamma"} << 0;
-    QTest::newRow("Shift+Delete with no row chosen deletes nothing") << "" << QStringList{"Shift+Delete"} << ""
+    QTest::newRow("Shift+Delete with no row chosen deletes nothing") << QStringList{"Shift+Delete"} << ""
                                                                      << "" << all << 0;
-    QTest::newRow("Enter with nothing chosen copies the first row") << "" << QStringList{"Return"} << ""
+    QTest::newRow("Enter with nothing chosen copies the first row") << QStringList{"Return"} << ""
                                                                     << "alpha" << all << 0;
-    QTest::newRow("Enter copies the chosen row") << "" << QStringList{"Down", "Down", "Return"} << "beta"
+    QTest::newRow("Enter copies the chosen row") << QStringList{"Down", "Down", "Return"} << "beta"
                                                  << "beta" << all << 0;
-    QTest::newRow("Enter with no match copies nothing") << "" << QStringList{"type:zz", "Return"} << ""
+    QTest::newRow("Enter with no match copies nothing") << QStringList{"type:zz", "Return"} << ""
                                                         << "" << QStringList{} << 0;
     QTest::newRow("Ctrl+P pins the chosen row, which stays chosen")
-        << "" << QStringList{"Down", "Down", "Down", "Ctrl+P"} << "gamma"
+        << QStringList{"Down", "Down", "Down", "Ctrl+P"} << "gamma"
         << "" << QStringList{"gamma", "alpha", "beta", "delta"} << 0;
-    QTest::newRow("Escape empties the search first") << "" << QStringList{"type:be", "Escape"} << ""
+    QTest::newRow("Escape empties the search first") << QStringList{"type:be", "Escape"} << ""
                                                      << "" << all << 0;
-    QTest::newRow("Escape with nothing to empty asks to go away") << "" << QStringList{"Down", "Escape"} << "alpha"
+    QTest::newRow("Escape with nothing to empty asks to go away") << QStringList{"Down", "Escape"} << "alpha"
                                                                   << "" << all << 1;
-    QTest::newRow("the pointer takes over from the keyboard") << "" << QStringList{"Down", "pointer:gamma"} << ""
+    QTest::newRow("the pointer takes over from the keyboard") << QStringList{"Down", "pointer:gamma"} << ""
                                                               << "" << all << 0;
 }
 
 void TestRootView::clipboardKeys()
 {
-    QFETCH(QString, pinned);
     QFETCH(QStringList, steps);
     QFETCH(QString, chosen);
     QFETCH(QString, copied);
     QFETCH(QStringList, after);
-    setHistory(kContents, pinned);
+    setHistory(kContents);
     showRoot();
     QSignalSpy dismissals(m_root.get(), &RootView::dismissRequested);
     QSignalSpy copies(m_root.get(), &RootView::entryCopied);
@@ -533,8 +527,6 @@ void TestRootView::notesAndPageKeys_data()
                                                                     << "a.md" << a << 3 << 0;
     QTest::newRow("Enter again edits") << QStringList{"Ctrl+1", "Return", "Return"} << "editor"
                                        << "a.md" << a << 3 << 0;
-    QTest::newRow("Ctrl+E edits") << QStringList{"Ctrl+1", "Return", "Ctrl+E"} << "editor"
-                                  << "a.md" << a << 3 << 0;
     QTest::newRow("Enter in the editor is a new line")
         << QStringList{"Ctrl+1", "Return", "Return", "Return", "Ctrl+S"} << "editor"
         << "a.md"
