@@ -218,60 +218,6 @@ private slots:
         expectPage(pressed);
     }
 
-    // A mode change made elsewhere (a clip's note action) moves the pill and the page too,
-    // and the note made from the clip opens at once.
-    void pendingNoteFromAClipOpens()
-    {
-        m_fx->writeNote(QStringLiteral("old.md"), QStringLiteral("# Old\n"));
-        store().setMode(ContentMode::clipboard);
-        showRoot();
-        ClipItem clip = ClipItem::make(ClipKind::text, QStringLiteral("Meeting"), QStringLiteral("Meeting\nbody"));
-        QVERIFY(store().createNote(clip));
-        store().setMode(ContentMode::notes);
-        store().setQuery(QString());
-        expectPage(ContentMode::notes);
-        QVERIFY(m_root->notesView()->isShowingDetail());
-        QCOMPARE(store().selectedNote()->title(), QStringLiteral("Meeting.md"));
-        QVERIFY(store().isNoteDetailOpen());
-    }
-
-    void leavingTheNotesPageWhileEditing_data()
-    {
-        QTest::addColumn<bool>("breakSave");
-        QTest::newRow("saved") << false;
-        QTest::newRow("save fails") << true;
-    }
-
-    void leavingTheNotesPageWhileEditing()
-    {
-        QFETCH(bool, breakSave);
-        const QString file = m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\n"));
-        store().setMode(ContentMode::notes);
-        showRoot();
-        QTRY_VERIFY(!store().isListingNotes());
-        NotesView *notes = m_root->notesView();
-        notes->openNote(store().notes().first());
-        notes->toggleEdit();
-        QPlainTextEdit *edit = notes->detailPage()->editor()->textEdit();
-        edit->moveCursor(QTextCursor::End);
-        QTest::keyClicks(edit, QStringLiteral("typed"));
-        if (breakSave)
-            m_fx->breakSaves(NotesPageFixture::Breakage::diskFull, file);
-
-        pressSegment(ContentMode::clipboard);
-        QVERIFY(!store().isEditingNote());
-        QVERIFY(!store().isNoteDetailOpen());
-        if (!breakSave)
-            QCOMPARE(NotesPageFixture::read(file), QStringLiteral("# A\ntyped"));
-
-        pressSegment(ContentMode::notes);
-        expectPage(ContentMode::notes);
-        QCOMPARE(notes->isEditing(), breakSave);
-        QCOMPARE(store().isEditingNote(), breakSave);
-        if (breakSave)
-            QCOMPARE(notes->detailPage()->editor()->text(), QStringLiteral("# A\ntyped"));
-    }
-
     void sensitiveSwitchWritesPreferences()
     {
         const bool initially = store().ignoreSensitive();
@@ -551,6 +497,10 @@ void TestRootView::notesAndPageKeys_data()
         << QStringList{"Ctrl+1", "Return", "Return", "type:z", "Ctrl+N"} << "editor"
         << ""
         << "z" + a << 4 << 0;
+    QTest::newRow("Ctrl+2 from the editor saves")
+        << QStringList{"Ctrl+1", "Return", "Return", "type:w", "Ctrl+2"} << "clipboard"
+        << ""
+        << "w" + a << 3 << 0;
     QTest::newRow("Escape on the list asks to go away") << QStringList{"Ctrl+1", "Escape"} << "list"
                                                         << "" << a << 3 << 1;
     QTest::newRow("Ctrl+N on a chosen clipboard row opens its note") << QStringList{"Down", "Ctrl+N"} << "note"
