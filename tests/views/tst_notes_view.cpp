@@ -4,7 +4,6 @@
 #include "notes_page_fixture.h"
 #include "test_main.h"
 
-#include "markdown/note_document_builder.h"
 #include "views/notes/new_note_button.h"
 #include "views/notes/note_card.h"
 #include "views/notes/note_card_list.h"
@@ -27,8 +26,6 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <algorithm>
 #include <cstdio>
 
@@ -433,18 +430,6 @@ private slots:
         }
     }
 
-    void backFromViewing()
-    {
-        const QString file = m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\n"));
-        showView();
-        openCard(QStringLiteral("a.md"));
-        m_fx->writeNote(QStringLiteral("new.md"), QStringLiteral("# New\n"), 1);
-        QTest::mouseClick(detail()->backButton(), Qt::LeftButton);
-        expectFlags(false, false);
-        QTRY_VERIFY(cardNamed(QStringLiteral("new.md"))); // back reloads
-        QCOMPARE(NotesPageFixture::read(file), QStringLiteral("# A\n"));
-    }
-
     void backWhileEditing_data()
     {
         QTest::addColumn<Breakage>("breakage");
@@ -454,7 +439,8 @@ private slots:
         QTest::newRow("read-only file") << Breakage::readOnlyFile;
     }
 
-    // Back saves first; a failed save keeps the editor and the text, a second back gives up.
+    // Back saves first, then reloads; a failed save keeps the editor and the text, a second back
+    // gives up.
     void backWhileEditing()
     {
         QFETCH(Breakage, breakage);
@@ -466,11 +452,13 @@ private slots:
         QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
         typeInEditor(QStringLiteral("typed"));
         m_fx->breakSaves(breakage, file);
+        m_fx->writeNote(QStringLiteral("new.md"), QStringLiteral("# New\n"), 1);
 
         QTest::mouseClick(detail()->backButton(), Qt::LeftButton);
         if (breakage == Breakage::none) {
             expectFlags(false, false);
             QCOMPARE(NotesPageFixture::read(file), QStringLiteral("# A\ntyped"));
+            QTRY_VERIFY(cardNamed(QStringLiteral("new.md"))); // back reloads
             return;
         }
         expectFlags(true, true);
@@ -731,29 +719,20 @@ private slots:
                  qPrintable(QString::number(ink - text.top())));
     }
 
-    // The editor and the rendered note's code lines use the system's fixed font for Latin
-    // text; the SC font only stands behind it for Chinese.
-    void editorAndCodeLinesAreMonospaced()
+    // The editor uses the system's fixed font for Latin text; the SC font only stands behind
+    // it for Chinese.
+    void editorIsMonospaced()
     {
         const QString fixed = QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family();
-        m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\n\n    code line\n"));
+        m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\n"));
         showView();
         m_view->openNote(m_fx->store->notes().first());
 
-        NoteDocumentStyle documentStyle;
-        documentStyle.codeFamilies = Fonts::mono(12.5).families();
-        QTextDocument document;
-        NoteDocumentBuilder::fill(document, {QStringLiteral("A"), QStringLiteral("    code line"), documentStyle});
-        const QFont code = document.lastBlock().begin().fragment().charFormat().font();
         const QFont editor = detail()->editor()->textEdit()->font();
-        for (const QFont &font : {editor, code}) {
-            QCOMPARE(QFontInfo(font).family(), fixed);
-            const QFontMetricsF metrics(font);
-            QCOMPARE(metrics.horizontalAdvance(QStringLiteral("iiii")),
-                     metrics.horizontalAdvance(QStringLiteral("WWWW")));
-            QVERIFY(font.families().contains(QString::fromLatin1(Fonts::kChineseFamily)));
-        }
-        QCOMPARE(detail()->noteView()->toPlainText(), QStringLiteral("A\ncode line"));
+        QCOMPARE(QFontInfo(editor).family(), fixed);
+        const QFontMetricsF metrics(editor);
+        QCOMPARE(metrics.horizontalAdvance(QStringLiteral("iiii")), metrics.horizontalAdvance(QStringLiteral("WWWW")));
+        QVERIFY(editor.families().contains(QString::fromLatin1(Fonts::kChineseFamily)));
     }
 
     // Back from the editor the rendered note takes the focus; it shows no caret.
