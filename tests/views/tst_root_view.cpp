@@ -2,6 +2,8 @@
 // look under a dark desktop, and the panel from the keyboard (row choice, page keys, focus).
 // Keys go to the widget that has the keyboard, as they would on screen.
 #include "notes_page_fixture.h"
+#include "platform/autostart_entry.h"
+#include "test_files.h"
 #include "test_main.h"
 
 #include "store/clip_item.h"
@@ -45,6 +47,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 
@@ -69,6 +72,28 @@ class TestRootView : public QObject
 private:
     std::unique_ptr<NotesPageFixture> m_fx;
     std::unique_ptr<RootView> m_root;
+    QTemporaryDir m_config;
+    std::unique_ptr<AutostartEntry> m_entry;
+    std::unique_ptr<SettingsCard> m_card;
+
+    QString entryPath() const { return m_entry->filePath(); }
+    QString program() const { return QCoreApplication::applicationFilePath(); }
+
+    void showCard()
+    {
+        m_card = std::make_unique<SettingsCard>(*m_fx->store, SettingsCardStyle::standard());
+        m_card->setLoginStartup(m_entry.get());
+        m_card->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_card.get()));
+    }
+    void reopenCard()
+    {
+        m_card->hide();
+        m_card->show();
+    }
+    ToggleSwitch *loginSwitch() const { return m_card->loginSwitch(); }
+    void clickLogin() { QTest::mouseClick(loginSwitch(), Qt::LeftButton); }
+    QString loginNoteText() const { return m_card->loginNote()->isVisible() ? m_card->loginNote()->text() : QString(); }
 
     AppStore &store() { return *m_fx->store; }
     ClipboardView *clipboard() const { return m_root->clipboardView(); }
@@ -165,9 +190,15 @@ private:
     static QColor pixel(QWidget *widget, QPoint at) { return widget->grab().toImage().pixelColor(at); }
 
 private slots:
-    void init() { m_fx = std::make_unique<NotesPageFixture>(); }
+    void init()
+    {
+        m_fx = std::make_unique<NotesPageFixture>();
+        QDir(m_config.path()).removeRecursively();
+        m_entry = std::make_unique<AutostartEntry>(program(), m_config.path());
+    }
     void cleanup()
     {
+        m_card.reset();
         m_root.reset();
         m_fx->repair();
         m_fx.reset();
@@ -328,6 +359,71 @@ private slots:
         QApplication::setPalette(desktop);
         for (const QColor &colour : std::as_const(light))
             QVERIFY2(colour.lightness() > 180, qPrintable(colour.name()));
+    }
+
+    // The "登录时启动" row over a real autostart entry in a temporary folder.
+    void onWritesTheEntryAndOffRemovesOnlyIt()
+    {
+        showCard();
+        QVERIFY(!loginSwitch()->isChecked()); // nothing is turned on by itself
+        QVERIFY(!QFileInfo::exists(entryPath()));
+        clickLogin();
+        QVERIFY(loginSwitch()->isChecked());
+        QCOMPARE(m_entry->startedProgram(), program());
+        QCOMPARE(loginNoteText(), QString());
+
+        const QString other = QFileInfo(entryPath()).absolutePath() + QStringLiteral("/other.desktop");
+        TestFiles::writeFile(other, "[Desktop Entry]\n");
+        clickLogin();
+        QVERIFY(!loginSwitch()->isChecked());
+        QVERIFY(!QFileInfo::exists(entryPath()));
+        QVERIFY(QFileInfo::exists(other));
+    }
+
+    void anotherProgramsEntryShowsOnAndIsReplacedOnlyByOffThenOn()
+    {
+        const QByteArray foreign = "[Desktop Entry]\nType=Application\nName=Quillo\nExec=/opt/old/quillo\n";
+        TestFiles::writeFile(entryPath(), foreign);
+        showCard();
+        QVERIFY(loginSwitch()->isChecked());
+        QCOMPARE(loginNoteText(), QStringLiteral("登录时启动的是 /opt/old/quillo"));
+        QCOMPARE(TestFiles::readFile(entryPath()), foreign);
+
+        clickLogin();
+        QVERIFY(!QFileInfo::exists(entryPath()));
+        clickLogin();
+        QVERIFY(loginSwitch()->isChecked());
+        QCOMPARE(m_entry->startedProgram(), program());
+        QCOMPARE(loginNoteText(), QString());
+    }
+
+    // As root no folder is read-only: a file where the autostart folder belongs does the same.
+    void failedWriteShowsTheReasonAndLeavesTheSwitchOff()
+    {
+        const QString folder = QFileInfo(entryPath()).absolutePath();
+        TestFiles::writeFile(folder, "in the way");
+        showCard();
+        const int height = m_card->height();
+        clickLogin();
+        QVERIFY(!loginSwitch()->isChecked());
+        QCOMPARE(loginNoteText(), QStringLiteral("无法开启登录时启动：自启动文件夹的位置上已有一个同名文件"));
+        QVERIFY(m_card->height() > height); // the card grows to show it
+        QCOMPARE(TestFiles::readFile(folder), QByteArray("in the way"));
+
+        reopenCard(); // the message is about the last attempt only
+        QCOMPARE(loginNoteText(), QString());
+    }
+
+    void changesMadeElsewhereShowWhenTheCardOpens()
+    {
+        showCard();
+        QVERIFY(!loginSwitch()->isChecked());
+        QCOMPARE(AutostartEntry(program(), m_config.path()).setEnabled(true), QString());
+        reopenCard();
+        QVERIFY(loginSwitch()->isChecked());
+        QVERIFY(QFile::remove(entryPath()));
+        reopenCard();
+        QVERIFY(!loginSwitch()->isChecked());
     }
 
     void clipboardKeys_data();
