@@ -101,8 +101,7 @@ private:
         QTest::keyClicks(edit, text);
     }
 
-    // Writes the file in place, as an editor that does not replace files does: only a watch on
-    // the file itself sees this.
+    // Writes in place, as editors that do not replace files do: only a watch on the file itself sees it.
     static void overwrite(const QString &file, const QString &text)
     {
         QFile out(file);
@@ -124,8 +123,7 @@ private:
         return std::any_of(timers.cbegin(), timers.cend(), [](const FakeStoreClock::Timer *t) { return t->active; });
     }
 
-    // Another program's change reaches the page: the folder watch's real events arm the
-    // store's only running timer, and a second of the fake clock lets it report.
+    // Another program's change arms the store's follow timer; a second of the fake clock lets it report.
     void letWatcherReport()
     {
         QTRY_VERIFY_WITH_TIMEOUT(followPending(), 3000);
@@ -296,8 +294,7 @@ private slots:
         QCOMPARE(card.summary().preview, QStringLiteral("空白笔记"));
     }
 
-    // A note that is not UTF-8 text shows no text; copying it must not replace the clipboard
-    // with nothing, nor confirm a copy.
+    // A note that is not UTF-8 must not replace the clipboard with nothing, nor confirm a copy.
     void copyingAnUnreadableNoteLeavesTheClipboard()
     {
         const QString file = m_fx->notePath(QStringLiteral("gbk.md"));
@@ -476,8 +473,7 @@ private slots:
             QCOMPARE(NotesPageFixture::read(file), QStringLiteral("# A\ntyped2"));
     }
 
-    // A note too large to read whole shows its beginning, read-only: no editor, no copy of a
-    // cut text, and leaving the page leaves the file as it was.
+    // A note too large to read whole shows its beginning, read-only; leaving keeps the file as it was.
     void oversizedNoteIsReadOnly()
     {
         const QString line = QStringLiteral("0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcde\n");
@@ -564,8 +560,7 @@ private slots:
         QVERIFY(detail()->statusText().startsWith(QStringLiteral("保存失败：")));
     }
 
-    // While the page is shown, notes another program adds, changes, renames or deletes show
-    // in the list within a second, and the selection stays on its file.
+    // Notes another program adds, changes, renames or deletes show; the selection stays on its file.
     void listFollowsOtherPrograms()
     {
         m_fx->writeNote(QStringLiteral("keep.md"), QStringLiteral("# Keep\n"), 100);
@@ -615,8 +610,7 @@ private slots:
         QVERIFY(cardTitles().isEmpty());
     }
 
-    // A long note shows its beginning at once and the rest between events; re-read after a
-    // change on disk, it stays where the reader was.
+    // A long note is shown in slices; re-read after a change on disk, it keeps its scroll position.
     void longNoteIsWrittenInSlices()
     {
         QStringList lines;
@@ -641,8 +635,7 @@ private slots:
         QVERIFY(view->toPlainText().startsWith(QStringLiteral("Long\nchanged\nline 1\n")));
     }
 
-    // While editing, another program's change leaves the editor alone; the save keeps both
-    // versions and says where the text went.
+    // Another program's change leaves the editor alone; the save then keeps both versions.
     void editingKeepsTheTextWhenTheFileChangesElsewhere()
     {
         const QString base = QStringLiteral("a note whose name is longer than the status bar has room for");
@@ -707,8 +700,7 @@ private slots:
                  qPrintable(QString::number(ink - text.top())));
     }
 
-    // The editor uses the system's fixed font for Latin text; the SC font only stands behind
-    // it for Chinese.
+    // The editor uses the system's fixed font for Latin text, the SC font behind it for Chinese.
     void editorIsMonospaced()
     {
         const QString fixed = QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family();
@@ -745,8 +737,7 @@ private slots:
             QTest::newRow(name) << QString::fromUtf8(name);
     }
 
-    // At the width it asks for, the folder button draws exactly what it draws with room to
-    // spare: nothing is elided.
+    // At its own size hint the folder button draws its name whole, as it does with room to spare.
     void footerShowsTheFolderNameWhole()
     {
         QFETCH(QString, name);
@@ -775,8 +766,7 @@ private slots:
                  qPrintable(shown));
     }
 
-    // The notes page's search field casts the same soft shadow as the clipboard page's; the
-    // empty state's title is in the ordinary text colour.
+    // The search field casts a soft shadow; the empty state's title is in the ordinary text colour.
     void searchShadowAndEmptyTitle()
     {
         showView();
