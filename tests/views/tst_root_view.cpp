@@ -426,231 +426,226 @@ private slots:
         QVERIFY(!loginSwitch()->isChecked());
     }
 
-    void clipboardKeys_data();
-    void clipboardKeys();
-    void chosenRowIsScrolledIntoView();
-    void notesAndPageKeys_data();
-    void notesAndPageKeys();
-    void focusIsVisible();
-};
+    void clipboardKeys_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("chosen");    // the chosen row afterwards, "" for none
+        QTest::addColumn<QString>("copied");    // what Enter put on the clipboard, "" for nothing
+        QTest::addColumn<QStringList>("after"); // the list afterwards
+        QTest::addColumn<int>("dismissals");
 
-void TestRootView::clipboardKeys_data()
-{
-    QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QString>("chosen");    // the chosen row afterwards, "" for none
-    QTest::addColumn<QString>("copied");    // what Enter put on the clipboard, "" for nothing
-    QTest::addColumn<QStringList>("after"); // the list afterwards
-    QTest::addColumn<int>("dismissals");
-
-    const QStringList all = kContents;
-    QTest::newRow("Down past the last row stays there")
-        << QStringList{"Down", "Down", "Down", "Down", "Down", "Down"} << "delta"
-        << "" << all << 0;
-    QTest::newRow("Up from the first row goes back to the field") << QStringList{"Down", "Up"} << ""
+        const QStringList all = kContents;
+        QTest::newRow("Down past the last row stays there")
+            << QStringList{"Down", "Down", "Down", "Down", "Down", "Down"} << "delta"
+            << "" << all << 0;
+        QTest::newRow("Up from the first row goes back to the field") << QStringList{"Down", "Up"} << ""
+                                                                      << "" << all << 0;
+        QTest::newRow("a new search drops the choice") << QStringList{"Down", "Down", "type:a"} << ""
+                                                       << "" << all << 0;
+        QTest::newRow("an entry deleted elsewhere drops the choice")
+            << QStringList{"Down", "Down", "delete:beta"} << ""
+            << "" << QStringList{"alpha", "gamma", "delta"} << 0;
+        QTest::newRow("Shift+Delete chooses the row that takes the place")
+            << QStringList{"Down", "Down", "Shift+Delete"} << "gamma"
+            << "" << QStringList{"alpha", "gamma", "delta"} << 0;
+        QTest::newRow("Shift+Delete on the last row chooses the new last")
+            << QStringList{"Down", "Down", "Down", "Down", "Shift+Delete"} << "gamma"
+            << "" << QStringList{"alpha", "beta", "gamma"} << 0;
+        QTest::newRow("Shift+Delete with no row chosen deletes nothing") << QStringList{"Shift+Delete"} << ""
+                                                                         << "" << all << 0;
+        QTest::newRow("Enter with nothing chosen copies the first row") << QStringList{"Return"} << ""
+                                                                        << "alpha" << all << 0;
+        QTest::newRow("Enter copies the chosen row") << QStringList{"Down", "Down", "Return"} << "beta"
+                                                     << "beta" << all << 0;
+        QTest::newRow("Enter with no match copies nothing") << QStringList{"type:zz", "Return"} << ""
+                                                            << "" << QStringList{} << 0;
+        QTest::newRow("Ctrl+P pins the chosen row, which stays chosen")
+            << QStringList{"Down", "Down", "Down", "Ctrl+P"} << "gamma"
+            << "" << QStringList{"gamma", "alpha", "beta", "delta"} << 0;
+        QTest::newRow("Escape empties the search first") << QStringList{"type:be", "Escape"} << ""
+                                                         << "" << all << 0;
+        QTest::newRow("Escape with nothing to empty asks to go away") << QStringList{"Down", "Escape"} << "alpha"
+                                                                      << "" << all << 1;
+        QTest::newRow("the pointer takes over from the keyboard") << QStringList{"Down", "pointer:gamma"} << ""
                                                                   << "" << all << 0;
-    QTest::newRow("a new search drops the choice") << QStringList{"Down", "Down", "type:a"} << ""
-                                                   << "" << all << 0;
-    QTest::newRow("an entry deleted elsewhere drops the choice") << QStringList{"Down", "Down", "delete:beta"} << ""
-                                                                 << "" << QStringList{"alpha", "gamma", "delta"} << 0;
-    QTest::newRow("Shift+Delete chooses the row that takes the place")
-        << QStringList{"Down", "Down", "Shift+Delete"} << "gamma"
-        << "" << QStringList{"alpha", "gamma", "delta"} << 0;
-    QTest::newRow("Shift+Delete on the last row chooses the new last")
-        << QStringList{"Down", "Down", "Down", "Down", "Shift+Delete"} << "gamma"
-        << "" << QStringList{"alpha", "beta", "gamma"} << 0;
-    QTest::newRow("Shift+Delete with no row chosen deletes nothing") << QStringList{"Shift+Delete"} << ""
-                                                                     << "" << all << 0;
-    QTest::newRow("Enter with nothing chosen copies the first row") << QStringList{"Return"} << ""
-                                                                    << "alpha" << all << 0;
-    QTest::newRow("Enter copies the chosen row") << QStringList{"Down", "Down", "Return"} << "beta"
-                                                 << "beta" << all << 0;
-    QTest::newRow("Enter with no match copies nothing") << QStringList{"type:zz", "Return"} << ""
-                                                        << "" << QStringList{} << 0;
-    QTest::newRow("Ctrl+P pins the chosen row, which stays chosen")
-        << QStringList{"Down", "Down", "Down", "Ctrl+P"} << "gamma"
-        << "" << QStringList{"gamma", "alpha", "beta", "delta"} << 0;
-    QTest::newRow("Escape empties the search first") << QStringList{"type:be", "Escape"} << ""
-                                                     << "" << all << 0;
-    QTest::newRow("Escape with nothing to empty asks to go away") << QStringList{"Down", "Escape"} << "alpha"
-                                                                  << "" << all << 1;
-    QTest::newRow("the pointer takes over from the keyboard") << QStringList{"Down", "pointer:gamma"} << ""
-                                                              << "" << all << 0;
-}
+    }
 
-void TestRootView::clipboardKeys()
-{
-    QFETCH(QStringList, steps);
-    QFETCH(QString, chosen);
-    QFETCH(QString, copied);
-    QFETCH(QStringList, after);
-    setHistory(kContents);
-    showRoot();
-    QSignalSpy dismissals(m_root.get(), &RootView::dismissRequested);
-    QSignalSpy copies(m_root.get(), &RootView::entryCopied);
+    void clipboardKeys()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, chosen);
+        QFETCH(QString, copied);
+        QFETCH(QStringList, after);
+        setHistory(kContents);
+        showRoot();
+        QSignalSpy dismissals(m_root.get(), &RootView::dismissRequested);
+        QSignalSpy copies(m_root.get(), &RootView::entryCopied);
 
-    run(steps);
+        run(steps);
 
-    const std::optional<QUuid> id = clipboard()->keyHandler()->selectedID();
-    QCOMPARE(id ? listed(chosen)->id : QUuid(), chosen.isEmpty() ? QUuid() : listed(chosen)->id);
-    QCOMPARE(chosenRows(), chosen.isEmpty() ? QStringList() : QStringList{chosen});
-    const QList<FakePasteboard::Write> &writes = m_fx->pasteboard.writes();
-    QCOMPARE(writes.isEmpty() ? QString() : writes.constLast().text, copied);
-    QCOMPARE(copies.count(), copied.isEmpty() ? 0 : 1);
-    QCOMPARE(listedContents(), after);
-    QTEST(int(dismissals.count()), "dismissals");
-}
+        const std::optional<QUuid> id = clipboard()->keyHandler()->selectedID();
+        QCOMPARE(id ? listed(chosen)->id : QUuid(), chosen.isEmpty() ? QUuid() : listed(chosen)->id);
+        QCOMPARE(chosenRows(), chosen.isEmpty() ? QStringList() : QStringList{chosen});
+        const QList<FakePasteboard::Write> &writes = m_fx->pasteboard.writes();
+        QCOMPARE(writes.isEmpty() ? QString() : writes.constLast().text, copied);
+        QCOMPARE(copies.count(), copied.isEmpty() ? 0 : 1);
+        QCOMPARE(listedContents(), after);
+        QTEST(int(dismissals.count()), "dismissals");
+    }
 
-void TestRootView::chosenRowIsScrolledIntoView()
-{
-    // Long enough that the list makes rows for only part of it: the chosen row, dropped when
-    // scrolled far away, looks chosen again when it is made again.
-    constexpr int kCount = 80;
-    QStringList contents;
-    for (int i = 0; i < kCount; ++i)
-        contents << QStringLiteral("entry %1").arg(i);
-    setHistory(contents);
-    showRoot(560);
-    QScrollArea *scroll = clipboard()->scrollArea();
-    for (int i = 0; i < kCount; ++i)
+    void chosenRowIsScrolledIntoView()
+    {
+        // Long enough that the list makes rows for only part of it: the chosen row, dropped when
+        // scrolled far away, looks chosen again when it is made again.
+        constexpr int kCount = 80;
+        QStringList contents;
+        for (int i = 0; i < kCount; ++i)
+            contents << QStringLiteral("entry %1").arg(i);
+        setHistory(contents);
+        showRoot(560);
+        QScrollArea *scroll = clipboard()->scrollArea();
+        for (int i = 0; i < kCount; ++i)
+            step(QStringLiteral("Down"));
+        const QUuid chosen = *clipboard()->keyHandler()->selectedID();
+        const ClipRow *row = clipboard()->list()->row(chosen);
+        const QString last = QStringLiteral("entry %1").arg(kCount - 1);
+        QCOMPARE(row->item().content, last);
+        const QRect inViewport(row->mapTo(scroll->viewport(), QPoint(0, 0)), row->size());
+        QVERIFY2(scroll->viewport()->rect().contains(inViewport), qPrintable(QString::number(inViewport.top())));
+        scroll->verticalScrollBar()->setValue(0);
+        QVERIFY(!clipboard()->list()->row(chosen));
+        scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+        QCOMPARE(chosenRows(), QStringList{last});
+        for (int i = 1; i < kCount; ++i)
+            step(QStringLiteral("Up"));
+        QCOMPARE(scroll->verticalScrollBar()->value(), 0);
+        QCOMPARE(chosenRows(), QStringList{QStringLiteral("entry 0")});
+    }
+
+    void notesAndPageKeys_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("page");  // clipboard, list, note or editor: where the keyboard is too
+        QTest::addColumn<QString>("note");  // the note shown or chosen, "" for none
+        QTest::addColumn<QString>("aFile"); // what a.md holds afterwards
+        QTest::addColumn<int>("noteCount");
+        QTest::addColumn<int>("dismissals");
+
+        const QString a = QStringLiteral("# A\n");
+        QTest::newRow("Ctrl+1 shows the notes with the keyboard in their search") << QStringList{"Ctrl+1"} << "list"
+                                                                                  << "" << a << 3 << 0;
+        QTest::newRow("Ctrl+Tab switches pages") << QStringList{"Ctrl+Tab"} << "list"
+                                                 << "" << a << 3 << 0;
+        QTest::newRow("Down, Down, Enter opens the second card")
+            << QStringList{"Ctrl+1", "Down", "Down", "Return"} << "note"
+            << "b.md" << a << 3 << 0;
+        QTest::newRow("Enter with nothing chosen opens the first card") << QStringList{"Ctrl+1", "Return"} << "note"
+                                                                        << "a.md" << a << 3 << 0;
+        QTest::newRow("Enter again edits") << QStringList{"Ctrl+1", "Return", "Return"} << "editor"
+                                           << "a.md" << a << 3 << 0;
+        QTest::newRow("Enter in the editor is a new line")
+            << QStringList{"Ctrl+1", "Return", "Return", "Return", "Ctrl+S"} << "editor"
+            << "a.md"
+            << "\n" + a << 3 << 0;
+        QTest::newRow("Ctrl+E in the editor saves and shows the note")
+            << QStringList{"Ctrl+1", "Return", "Return", "type:x", "Ctrl+E"} << "note"
+            << "a.md"
+            << "x" + a << 3 << 0;
+        QTest::newRow("Escape from the editor saves and goes back to the card")
+            << QStringList{"Ctrl+1", "Down", "Return", "Return", "type:y", "Escape"} << "list"
+            << "a.md"
+            << "y" + a << 3 << 0;
+        QTest::newRow("Alt+Left goes back") << QStringList{"Ctrl+1", "Down", "Down", "Return", "Alt+Left"} << "list"
+                                            << "b.md" << a << 3 << 0;
+        QTest::newRow("Ctrl+N in the editor saves first")
+            << QStringList{"Ctrl+1", "Return", "Return", "type:z", "Ctrl+N"} << "editor"
+            << ""
+            << "z" + a << 4 << 0;
+        QTest::newRow("Ctrl+2 from the editor saves")
+            << QStringList{"Ctrl+1", "Return", "Return", "type:w", "Ctrl+2"} << "clipboard"
+            << ""
+            << "w" + a << 3 << 0;
+        QTest::newRow("Escape on the list asks to go away") << QStringList{"Ctrl+1", "Escape"} << "list"
+                                                            << "" << a << 3 << 1;
+        QTest::newRow("Ctrl+N on a chosen clipboard row opens its note") << QStringList{"Down", "Ctrl+N"} << "note"
+                                                                         << "" << a << 4 << 0;
+    }
+
+    void notesAndPageKeys()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, page);
+        QFETCH(QString, note);
+        const QString aFile = m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\n"), 60);
+        m_fx->writeNote(QStringLiteral("b.md"), QStringLiteral("# B\n"), 120);
+        m_fx->writeNote(QStringLiteral("c.md"), QStringLiteral("# C\n"), 180);
+        setHistory(kContents);
+        showRoot();
+        QSignalSpy dismissals(m_root.get(), &RootView::dismissRequested);
+
+        run(steps);
+
+        QWidget *keyboard = m_root->focusWidget();
+        const bool notesShown = store().mode() == ContentMode::notes;
+        QCOMPARE(notesShown, page != QLatin1String("clipboard"));
+        QCOMPARE(notesShown && notes()->isShowingDetail(),
+                 page == QLatin1String("note") || page == QLatin1String("editor"));
+        QCOMPARE(notesShown && notes()->isEditing(), page == QLatin1String("editor"));
+        // The panel stays out while a note is open or edited.
+        QCOMPARE(store().isEditingNote(), page == QLatin1String("editor"));
+        QCOMPARE(store().isNoteDetailOpen(), notesShown && notes()->isShowingDetail());
+        QWidget *expected = clipboard()->searchField()->lineEdit();
+        if (page == QLatin1String("list"))
+            expected = notes()->listPage()->searchField()->lineEdit();
+        else if (page == QLatin1String("note"))
+            expected = notes()->detailPage()->noteView();
+        else if (page == QLatin1String("editor"))
+            expected = notes()->detailPage()->editor()->textEdit();
+        QCOMPARE(keyboard, expected);
+        if (!note.isEmpty()) {
+            const bool detail = notes()->isShowingDetail();
+            const QString shown = detail ? store().selectedNote()->title()
+                                         : QUrl(notes()->keyHandler()->selectedUrl().value_or(QUrl())).fileName();
+            QCOMPARE(shown, note);
+            if (!detail)
+                QVERIFY(notes()->listPage()->cardList()->cardFor(*notes()->keyHandler()->selectedUrl())->isSelected());
+        }
+        QTEST(NotesPageFixture::read(aFile), "aFile");
+        QTEST(int(store().notes().size()), "noteCount");
+        QTEST(int(dismissals.count()), "dismissals");
+    }
+
+    // A chosen row and a focused button carry the accent ring; every button the Tab key reaches
+    // is named for screen readers.
+    void focusIsVisible()
+    {
+        setHistory(kContents);
+        showRoot();
         step(QStringLiteral("Down"));
-    const QUuid chosen = *clipboard()->keyHandler()->selectedID();
-    const ClipRow *row = clipboard()->list()->row(chosen);
-    const QString last = QStringLiteral("entry %1").arg(kCount - 1);
-    QCOMPARE(row->item().content, last);
-    const QRect inViewport(row->mapTo(scroll->viewport(), QPoint(0, 0)), row->size());
-    QVERIFY2(scroll->viewport()->rect().contains(inViewport), qPrintable(QString::number(inViewport.top())));
-    scroll->verticalScrollBar()->setValue(0);
-    QVERIFY(!clipboard()->list()->row(chosen));
-    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
-    QCOMPARE(chosenRows(), QStringList{last});
-    for (int i = 1; i < kCount; ++i)
-        step(QStringLiteral("Up"));
-    QCOMPARE(scroll->verticalScrollBar()->value(), 0);
-    QCOMPARE(chosenRows(), QStringList{QStringLiteral("entry 0")});
-}
+        ClipRow *row = clipboard()->list()->rows().constFirst();
+        const QColor accent = m_root->palette().color(QPalette::Highlight);
+        const auto isAccent = [&accent](const QColor &seen) {
+            return std::abs(seen.hue() - accent.hue()) < 12 && seen.saturation() > accent.saturation() / 2;
+        };
+        QVERIFY(isAccent(row->grab().toImage().pixelColor(row->width() / 2, 1)));
+        QVERIFY(!isAccent(clipboard()->list()->rows().at(1)->grab().toImage().pixelColor(row->width() / 2, 1)));
 
-void TestRootView::notesAndPageKeys_data()
-{
-    QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QString>("page");  // clipboard, list, note or editor: where the keyboard is too
-    QTest::addColumn<QString>("note");  // the note shown or chosen, "" for none
-    QTest::addColumn<QString>("aFile"); // what a.md holds afterwards
-    QTest::addColumn<int>("noteCount");
-    QTest::addColumn<int>("dismissals");
+        m_root->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_root.get()));
+        IconTile *settings = m_root->settingsTile();
+        settings->setFocus(Qt::TabFocusReason);
+        QVERIFY(settings->hasFocus());
+        QVERIFY(isAccent(settings->grab().toImage().pixelColor(settings->width() / 2, 1)));
 
-    const QString a = QStringLiteral("# A\n");
-    QTest::newRow("Ctrl+1 shows the notes with the keyboard in their search") << QStringList{"Ctrl+1"} << "list"
-                                                                              << "" << a << 3 << 0;
-    QTest::newRow("Ctrl+Tab switches pages") << QStringList{"Ctrl+Tab"} << "list"
-                                             << "" << a << 3 << 0;
-    QTest::newRow("Down, Down, Enter opens the second card")
-        << QStringList{"Ctrl+1", "Down", "Down", "Return"} << "note"
-        << "b.md" << a << 3 << 0;
-    QTest::newRow("Enter with nothing chosen opens the first card") << QStringList{"Ctrl+1", "Return"} << "note"
-                                                                    << "a.md" << a << 3 << 0;
-    QTest::newRow("Enter again edits") << QStringList{"Ctrl+1", "Return", "Return"} << "editor"
-                                       << "a.md" << a << 3 << 0;
-    QTest::newRow("Enter in the editor is a new line")
-        << QStringList{"Ctrl+1", "Return", "Return", "Return", "Ctrl+S"} << "editor"
-        << "a.md"
-        << "\n" + a << 3 << 0;
-    QTest::newRow("Ctrl+E in the editor saves and shows the note")
-        << QStringList{"Ctrl+1", "Return", "Return", "type:x", "Ctrl+E"} << "note"
-        << "a.md"
-        << "x" + a << 3 << 0;
-    QTest::newRow("Escape from the editor saves and goes back to the card")
-        << QStringList{"Ctrl+1", "Down", "Return", "Return", "type:y", "Escape"} << "list"
-        << "a.md"
-        << "y" + a << 3 << 0;
-    QTest::newRow("Alt+Left goes back") << QStringList{"Ctrl+1", "Down", "Down", "Return", "Alt+Left"} << "list"
-                                        << "b.md" << a << 3 << 0;
-    QTest::newRow("Ctrl+N in the editor saves first")
-        << QStringList{"Ctrl+1", "Return", "Return", "type:z", "Ctrl+N"} << "editor"
-        << ""
-        << "z" + a << 4 << 0;
-    QTest::newRow("Ctrl+2 from the editor saves")
-        << QStringList{"Ctrl+1", "Return", "Return", "type:w", "Ctrl+2"} << "clipboard"
-        << ""
-        << "w" + a << 3 << 0;
-    QTest::newRow("Escape on the list asks to go away") << QStringList{"Ctrl+1", "Escape"} << "list"
-                                                        << "" << a << 3 << 1;
-    QTest::newRow("Ctrl+N on a chosen clipboard row opens its note") << QStringList{"Down", "Ctrl+N"} << "note"
-                                                                     << "" << a << 4 << 0;
-}
-
-void TestRootView::notesAndPageKeys()
-{
-    QFETCH(QStringList, steps);
-    QFETCH(QString, page);
-    QFETCH(QString, note);
-    const QString aFile = m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\n"), 60);
-    m_fx->writeNote(QStringLiteral("b.md"), QStringLiteral("# B\n"), 120);
-    m_fx->writeNote(QStringLiteral("c.md"), QStringLiteral("# C\n"), 180);
-    setHistory(kContents);
-    showRoot();
-    QSignalSpy dismissals(m_root.get(), &RootView::dismissRequested);
-
-    run(steps);
-
-    QWidget *keyboard = m_root->focusWidget();
-    const bool notesShown = store().mode() == ContentMode::notes;
-    QCOMPARE(notesShown, page != QLatin1String("clipboard"));
-    QCOMPARE(notesShown && notes()->isShowingDetail(),
-             page == QLatin1String("note") || page == QLatin1String("editor"));
-    QCOMPARE(notesShown && notes()->isEditing(), page == QLatin1String("editor"));
-    // The panel stays out while a note is open or edited.
-    QCOMPARE(store().isEditingNote(), page == QLatin1String("editor"));
-    QCOMPARE(store().isNoteDetailOpen(), notesShown && notes()->isShowingDetail());
-    QWidget *expected = clipboard()->searchField()->lineEdit();
-    if (page == QLatin1String("list"))
-        expected = notes()->listPage()->searchField()->lineEdit();
-    else if (page == QLatin1String("note"))
-        expected = notes()->detailPage()->noteView();
-    else if (page == QLatin1String("editor"))
-        expected = notes()->detailPage()->editor()->textEdit();
-    QCOMPARE(keyboard, expected);
-    if (!note.isEmpty()) {
-        const bool detail = notes()->isShowingDetail();
-        const QString shown = detail ? store().selectedNote()->title()
-                                     : QUrl(notes()->keyHandler()->selectedUrl().value_or(QUrl())).fileName();
-        QCOMPARE(shown, note);
-        if (!detail)
-            QVERIFY(notes()->listPage()->cardList()->cardFor(*notes()->keyHandler()->selectedUrl())->isSelected());
+        for (const QAbstractButton *button : m_root->findChildren<QAbstractButton *>()) {
+            if (!(button->focusPolicy() & Qt::TabFocus))
+                continue;
+            QAccessibleInterface *accessible =
+                QAccessible::queryAccessibleInterface(const_cast<QAbstractButton *>(button));
+            QVERIFY2(accessible && !accessible->text(QAccessible::Name).isEmpty(), button->metaObject()->className());
+        }
     }
-    QTEST(NotesPageFixture::read(aFile), "aFile");
-    QTEST(int(store().notes().size()), "noteCount");
-    QTEST(int(dismissals.count()), "dismissals");
-}
-
-// A chosen row and a focused button carry the accent ring; every button the Tab key reaches
-// is named for screen readers.
-void TestRootView::focusIsVisible()
-{
-    setHistory(kContents);
-    showRoot();
-    step(QStringLiteral("Down"));
-    ClipRow *row = clipboard()->list()->rows().constFirst();
-    const QColor accent = m_root->palette().color(QPalette::Highlight);
-    const auto isAccent = [&accent](const QColor &seen) {
-        return std::abs(seen.hue() - accent.hue()) < 12 && seen.saturation() > accent.saturation() / 2;
-    };
-    QVERIFY(isAccent(row->grab().toImage().pixelColor(row->width() / 2, 1)));
-    QVERIFY(!isAccent(clipboard()->list()->rows().at(1)->grab().toImage().pixelColor(row->width() / 2, 1)));
-
-    m_root->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_root.get()));
-    IconTile *settings = m_root->settingsTile();
-    settings->setFocus(Qt::TabFocusReason);
-    QVERIFY(settings->hasFocus());
-    QVERIFY(isAccent(settings->grab().toImage().pixelColor(settings->width() / 2, 1)));
-
-    for (const QAbstractButton *button : m_root->findChildren<QAbstractButton *>()) {
-        if (!(button->focusPolicy() & Qt::TabFocus))
-            continue;
-        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(const_cast<QAbstractButton *>(button));
-        QVERIFY2(accessible && !accessible->text(QAccessible::Name).isEmpty(), button->metaObject()->className());
-    }
-}
+};
 
 QUILLO_TEST_WIDGETS_MAIN(TestRootView)
 #include "tst_root_view.moc"
