@@ -19,13 +19,10 @@ struct NotesPageFixture : QuietStore
         QDir(StorePaths::localDefaultNoteDirectory()).removeRecursively();
     }
 
-    QString folder() const { return notesFolder(); }
-    QString path(const QString &name) const { return notePath(name); }
-
     // Writes a note dated `secondsAgo` in the past, so tests control the list order.
     QString writeNote(const QString &name, const QString &text, int secondsAgo = 60) const
     {
-        const QString file = path(name);
+        const QString file = notePath(name);
         QFile out(file);
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
             return {};
@@ -64,9 +61,9 @@ struct NotesPageFixture : QuietStore
             ::setrlimit(RLIMIT_FSIZE, &limit);
             break;
         }
-        case Breakage::folderGone: QDir(folder()).removeRecursively(); break;
+        case Breakage::folderGone: QDir(notesFolder()).removeRecursively(); break;
         case Breakage::readOnlyFile:
-            QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            QFile::setPermissions(notesFolder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
             QFile::setPermissions(file, QFileDevice::ReadOwner);
             break;
         }
@@ -76,8 +73,8 @@ struct NotesPageFixture : QuietStore
     {
         const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
         ::setrlimit(RLIMIT_FSIZE, &unlimited);
-        QDir().mkpath(folder());
-        QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QDir().mkpath(notesFolder());
+        QFile::setPermissions(notesFolder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 };
 

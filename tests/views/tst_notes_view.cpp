@@ -1,3 +1,6 @@
+// The notes page: the list and its cards, the note shown and edited, saves that fail, files
+// other programs change, and how the page is drawn (pixel probes where the look is the
+// requirement).
 #include "notes_page_fixture.h"
 #include "test_main.h"
 
@@ -9,10 +12,15 @@
 #include "views/notes/note_list_page.h"
 #include "views/notes/notes_view.h"
 #include "views/notes/selectable_note_view.h"
+#include "views/style/fonts.h"
+#include "views/widgets/elided_label.h"
 #include "views/widgets/icon_tile.h"
 #include "views/widgets/label_button.h"
 #include "views/widgets/search_field.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -20,6 +28,31 @@
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
+
+namespace {
+
+// The first row from the top of `image` (within `columns`) holding a pixel darker than
+// `threshold`; -1 when none.
+int firstInkRow(const QImage &image, int threshold, const QRect &columns)
+{
+    for (int y = columns.top(); y <= columns.bottom(); ++y)
+        for (int x = columns.left(); x <= columns.right(); ++x)
+            if (qGray(image.pixel(x, y)) < threshold)
+                return y;
+    return -1;
+}
+
+QColor darkest(const QImage &image)
+{
+    QColor result = Qt::white;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < qGray(result.rgb()))
+                result = image.pixelColor(x, y);
+    return result;
+}
+
+} // namespace
 
 using Breakage = NotesPageFixture::Breakage;
 
@@ -30,7 +63,6 @@ class TestNotesView : public QObject
 private:
     std::unique_ptr<NotesPageFixture> m_fx;
     std::unique_ptr<NotesView> m_view;
-    int m_supportCalls = 0;
 
     AppStore &store() { return *m_fx->store; }
     NoteListPage *list() { return m_view->listPage(); }
@@ -38,7 +70,7 @@ private:
 
     void showView()
     {
-        m_view = std::make_unique<NotesView>(store(), [this] { ++m_supportCalls; });
+        m_view = std::make_unique<NotesView>(store(), [] {});
         m_view->resize(440, 640);
         m_view->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
@@ -69,8 +101,7 @@ private:
         QTest::keyClicks(edit, text);
     }
 
-    // Writes the file in place, as an editor that does not replace files does: only a watch on
-    // the file itself sees this.
+    // Writes in place, as editors that do not replace files do: only a watch on the file itself sees it.
     static void overwrite(const QString &file, const QString &text)
     {
         QFile out(file);
@@ -92,8 +123,7 @@ private:
         return std::any_of(timers.cbegin(), timers.cend(), [](const FakeStoreClock::Timer *t) { return t->active; });
     }
 
-    // Another program's change reaches the page: the folder watch's real events arm the
-    // store's only running timer, and a second of the fake clock lets it report.
+    // Another program's change arms the store's follow timer; a second of the fake clock lets it report.
     void letWatcherReport()
     {
         QTRY_VERIFY_WITH_TIMEOUT(followPending(), 3000);
@@ -118,11 +148,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        m_fx = std::make_unique<NotesPageFixture>();
-        m_supportCalls = 0;
-    }
+    void init() { m_fx = std::make_unique<NotesPageFixture>(); }
 
     void cleanup()
     {
@@ -151,7 +177,7 @@ private slots:
         store().setQuery(QStringLiteral("typed on the clipboard page"));
         m_fx->writeNote(QStringLiteral("hidden.md"), QStringLiteral("# Hidden\n"), 20); // while the page was away
         const QUrl pending =
-            QUrl::fromLocalFile(m_fx->path(pendingExists ? QStringLiteral("late.md") : QStringLiteral("gone.md")));
+            QUrl::fromLocalFile(m_fx->notePath(pendingExists ? QStringLiteral("late.md") : QStringLiteral("gone.md")));
         if (setPending)
             store().setPendingNoteOpenURL(pending);
         showView();
@@ -219,7 +245,6 @@ private slots:
         const QDate today(2026, 3, 20);
         QTest::newRow("today, early") << QDateTime(today, QTime(0, 0, 1)) << QStringLiteral("今天");
         QTest::newRow("yesterday") << QDateTime(today.addDays(-1), QTime(12, 0)) << QStringLiteral("昨天");
-        QTest::newRow("5 March") << QDateTime(QDate(2026, 3, 5), QTime(9, 0)) << QStringLiteral("3月5日");
         QTest::newRow("another year, no year shown")
             << QDateTime(QDate(2019, 11, 25), QTime(9, 0)) << QStringLiteral("11月25日");
         QTest::newRow("tomorrow is a date") << QDateTime(today.addDays(1), QTime(9, 0)) << QStringLiteral("3月21日");
@@ -258,9 +283,9 @@ private slots:
 
     void cardNeverOpensWhatIsNotARegularFile()
     {
-        QDir().mkdir(m_fx->path(QStringLiteral("folder.md")));
+        QDir().mkdir(m_fx->notePath(QStringLiteral("folder.md")));
         NoteFile note;
-        note.url = QUrl::fromLocalFile(m_fx->path(QStringLiteral("folder.md")));
+        note.url = QUrl::fromLocalFile(m_fx->notePath(QStringLiteral("folder.md")));
         NoteCard card(note, &m_fx->pasteboard, NoteCardStyle::standard());
         card.resize(card.sizeHint());
         card.grab();
@@ -269,11 +294,10 @@ private slots:
         QCOMPARE(card.summary().preview, QStringLiteral("空白笔记"));
     }
 
-    // A note that is not UTF-8 text shows no text; copying it must not replace the clipboard
-    // with nothing, nor confirm a copy.
+    // A note that is not UTF-8 must not replace the clipboard with nothing, nor confirm a copy.
     void copyingAnUnreadableNoteLeavesTheClipboard()
     {
-        const QString file = m_fx->path(QStringLiteral("gbk.md"));
+        const QString file = m_fx->notePath(QStringLiteral("gbk.md"));
         QFile out(file);
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write("\xC4\xE3\xBA\xC3");
@@ -291,30 +315,21 @@ private slots:
         QCOMPARE(m_fx->pasteboard.content().text, QStringLiteral("before"));
     }
 
-    void cardHoverAndCopy()
+    // The card's copy takes the file as it is on disk now, and does not open the note.
+    void cardCopyReadsTheFileNow()
     {
         m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\nlisted text\n"));
         showView();
         NoteCard *card = cardNamed(QStringLiteral("a.md"));
         QVERIFY(card);
-        QVERIFY(!card->copyButton()->isVisible());
         QTest::mouseMove(card, card->rect().center());
-        QTRY_VERIFY(card->isHovering());
-        QVERIFY(card->copyButton()->isVisible());
-
-        // The file changed after listing: the copy takes what is on disk now.
+        QTRY_VERIFY(card->copyButton()->isVisible());
         m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\nnewer text\n"));
         QSignalSpy opened(card, &NoteCard::opened);
         QTest::mouseClick(card->copyButton(), Qt::LeftButton);
         QCOMPARE(opened.count(), 0);
         QCOMPARE(m_fx->pasteboard.content().text, QStringLiteral("# A\nnewer text\n"));
         QVERIFY(card->isCopied());
-        QTRY_VERIFY_WITH_TIMEOUT(!card->isCopied(), 3000);
-        QCOMPARE(card->copyButton()->toolTip(), QStringLiteral("复制全文"));
-
-        QTest::mouseMove(m_view.get(), QPoint(2, 2));
-        QTRY_VERIFY(!card->isHovering());
-        QVERIFY(!card->copyButton()->isVisible());
     }
 
     // A large folder builds cards only for the rows in view.
@@ -334,36 +349,31 @@ private slots:
                 QRect(0, cards->verticalScrollBar()->value() - 200, 440, cards->viewport()->height() + 400)));
     }
 
-    // Open, edit, copy the draft, save: the header's buttons and the status line.
+    // Edit from the header: the copy takes the unsaved draft; a failed save keeps the editor,
+    // the text and the failure; pressed again once saving works, it saves and shows the note.
     void editFromTheDetailHeader()
     {
         const QString file = m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\nbody\n"));
         m_fx->writeNote(QStringLiteral("b.md"), QStringLiteral("# B\n"), 10);
         showView();
         openCard(QStringLiteral("a.md"));
-        expectFlags(true, false);
-        QCOMPARE(detail()->fileNameText(), QStringLiteral("a.md"));
-        QCOMPARE(detail()->statusText(), QStringLiteral("已打开"));
-
         QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
         expectFlags(true, true);
-        QVERIFY(detail()->editButton()->isActive());
-        QVERIFY(detail()->editor()->isVisible());
-        QCOMPARE(detail()->statusText(), QStringLiteral("正在编辑"));
         typeInEditor(QStringLiteral("more"));
-        QCOMPARE(store().noteText(), QStringLiteral("# A\nbody\nmore"));
-
-        // The detail's copy takes the text being edited, unsaved changes included.
         QTest::mouseClick(detail()->copyButton(), Qt::LeftButton);
         QCOMPARE(m_fx->pasteboard.content().text, QStringLiteral("# A\nbody\nmore"));
-        QVERIFY(detail()->isCopied());
-        QTRY_VERIFY_WITH_TIMEOUT(!detail()->isCopied(), 3000);
 
+        m_fx->breakSaves(Breakage::diskFull, file);
+        QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
+        expectFlags(true, true);
+        QCOMPARE(detail()->editor()->text(), QStringLiteral("# A\nbody\nmore"));
+        QVERIFY2(detail()->statusText().startsWith(QStringLiteral("保存失败：")), qPrintable(detail()->statusText()));
+
+        m_fx->repair();
         QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
         expectFlags(true, false);
         QCOMPARE(NotesPageFixture::read(file), QStringLiteral("# A\nbody\nmore"));
         QCOMPARE(detail()->statusText(), QStringLiteral("已保存到文件"));
-        QVERIFY(detail()->noteView()->isVisible());
         QCOMPARE(detail()->noteView()->toPlainText(), QStringLiteral("A\nbody\nmore"));
         QCOMPARE(store().notes().first().title(), QStringLiteral("a.md")); // saved: newest
     }
@@ -416,18 +426,6 @@ private slots:
         }
     }
 
-    void backFromViewing()
-    {
-        const QString file = m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\n"));
-        showView();
-        openCard(QStringLiteral("a.md"));
-        m_fx->writeNote(QStringLiteral("new.md"), QStringLiteral("# New\n"), 1);
-        QTest::mouseClick(detail()->backButton(), Qt::LeftButton);
-        expectFlags(false, false);
-        QTRY_VERIFY(cardNamed(QStringLiteral("new.md"))); // back reloads
-        QCOMPARE(NotesPageFixture::read(file), QStringLiteral("# A\n"));
-    }
-
     void backWhileEditing_data()
     {
         QTest::addColumn<Breakage>("breakage");
@@ -437,7 +435,8 @@ private slots:
         QTest::newRow("read-only file") << Breakage::readOnlyFile;
     }
 
-    // Back saves first; a failed save keeps the editor and the text, a second back gives up.
+    // Back saves first, then reloads; a failed save keeps the editor and the text, a second back
+    // gives up unless more was typed.
     void backWhileEditing()
     {
         QFETCH(Breakage, breakage);
@@ -449,11 +448,13 @@ private slots:
         QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
         typeInEditor(QStringLiteral("typed"));
         m_fx->breakSaves(breakage, file);
+        m_fx->writeNote(QStringLiteral("new.md"), QStringLiteral("# New\n"), 1);
 
         QTest::mouseClick(detail()->backButton(), Qt::LeftButton);
         if (breakage == Breakage::none) {
             expectFlags(false, false);
             QCOMPARE(NotesPageFixture::read(file), QStringLiteral("# A\ntyped"));
+            QTRY_VERIFY(cardNamed(QStringLiteral("new.md"))); // back reloads
             return;
         }
         expectFlags(true, true);
@@ -461,54 +462,18 @@ private slots:
         QCOMPARE(detail()->editor()->text(), QStringLiteral("# A\ntyped"));
         QVERIFY2(detail()->statusText().startsWith(QStringLiteral("保存失败：")), qPrintable(detail()->statusText()));
 
+        if (breakage == Breakage::diskFull) { // typing more makes the next back save again
+            m_fx->repair();
+            typeInEditor(QStringLiteral("2"));
+            QCOMPARE(detail()->statusText(), QStringLiteral("正在编辑"));
+        }
         QTest::mouseClick(detail()->backButton(), Qt::LeftButton);
         expectFlags(false, false);
+        if (breakage == Breakage::diskFull)
+            QCOMPARE(NotesPageFixture::read(file), QStringLiteral("# A\ntyped2"));
     }
 
-    // Typing after a failed back means the next back tries to save again.
-    void backAfterFailedSaveAndMoreTypingSavesAgain()
-    {
-        const QString file = m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\n"));
-        showView();
-        openCard(QStringLiteral("a.md"));
-        QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
-        typeInEditor(QStringLiteral("1"));
-        m_fx->breakSaves(Breakage::diskFull, file);
-        QTest::mouseClick(detail()->backButton(), Qt::LeftButton);
-        QVERIFY(m_view->isEditing());
-        m_fx->repair();
-        typeInEditor(QStringLiteral("2"));
-        QCOMPARE(detail()->statusText(), QStringLiteral("正在编辑"));
-        QTest::mouseClick(detail()->backButton(), Qt::LeftButton);
-        expectFlags(false, false);
-        QCOMPARE(NotesPageFixture::read(file), QStringLiteral("# A\n12"));
-    }
-
-    // The edit button stays in the editor when its save fails, with the text and the failure;
-    // pressed again once saving works, it saves and shows the note.
-    void editButtonAfterFailedSaveStaysInTheEditor()
-    {
-        const QString file = m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\n"));
-        showView();
-        openCard(QStringLiteral("a.md"));
-        QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
-        typeInEditor(QStringLiteral("x"));
-        m_fx->breakSaves(Breakage::diskFull, file);
-        QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
-        expectFlags(true, true);
-        QVERIFY(detail()->editor()->isVisible());
-        QCOMPARE(detail()->editor()->text(), QStringLiteral("# A\nx"));
-        QVERIFY2(detail()->statusText().startsWith(QStringLiteral("保存失败：")), qPrintable(detail()->statusText()));
-
-        m_fx->repair();
-        QTest::mouseClick(detail()->editButton(), Qt::LeftButton);
-        expectFlags(true, false);
-        QCOMPARE(NotesPageFixture::read(file), QStringLiteral("# A\nx"));
-        QCOMPARE(detail()->statusText(), QStringLiteral("已保存到文件"));
-    }
-
-    // A note too large to read whole shows its beginning, read-only: no editor, no copy of a
-    // cut text, and leaving the page leaves the file as it was.
+    // A note too large to read whole shows its beginning, read-only; leaving keeps the file as it was.
     void oversizedNoteIsReadOnly()
     {
         const QString line = QStringLiteral("0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcde\n");
@@ -595,8 +560,7 @@ private slots:
         QVERIFY(detail()->statusText().startsWith(QStringLiteral("保存失败：")));
     }
 
-    // While the page is shown, notes another program adds, changes, renames or deletes show
-    // in the list within a second, and the selection stays on its file.
+    // Notes another program adds, changes, renames or deletes show; the selection stays on its file.
     void listFollowsOtherPrograms()
     {
         m_fx->writeNote(QStringLiteral("keep.md"), QStringLiteral("# Keep\n"), 100);
@@ -608,9 +572,10 @@ private slots:
         QCOMPARE(cardTitles(), (QStringList{"keep.md", "gone.md", "old name.md", "stay.md"}));
 
         m_fx->writeNote(QStringLiteral("added.md"), QStringLiteral("# Added\n"), 10);
-        QVERIFY(QFile::remove(m_fx->path(QStringLiteral("gone.md"))));
-        QVERIFY(QFile::rename(m_fx->path(QStringLiteral("old name.md")), m_fx->path(QStringLiteral("new name.md"))));
-        overwrite(m_fx->path(QStringLiteral("keep.md")), QStringLiteral("# Kept, changed\n"));
+        QVERIFY(QFile::remove(m_fx->notePath(QStringLiteral("gone.md"))));
+        QVERIFY(QFile::rename(m_fx->notePath(QStringLiteral("old name.md")),
+                              m_fx->notePath(QStringLiteral("new name.md"))));
+        overwrite(m_fx->notePath(QStringLiteral("keep.md")), QStringLiteral("# Kept, changed\n"));
         letWatcherReport();
         QCOMPARE(cardTitles(), (QStringList{"keep.md", "added.md", "new name.md", "stay.md"}));
         QCOMPARE(cardNamed(QStringLiteral("keep.md"))->summary().title, QStringLiteral("Kept, changed"));
@@ -645,8 +610,7 @@ private slots:
         QVERIFY(cardTitles().isEmpty());
     }
 
-    // A long note shows its beginning at once and the rest between events; re-read after a
-    // change on disk, it stays where the reader was.
+    // A long note is shown in slices; re-read after a change on disk, it keeps its scroll position.
     void longNoteIsWrittenInSlices()
     {
         QStringList lines;
@@ -671,8 +635,7 @@ private slots:
         QVERIFY(view->toPlainText().startsWith(QStringLiteral("Long\nchanged\nline 1\n")));
     }
 
-    // While editing, another program's change leaves the editor alone; the save keeps both
-    // versions and says where the text went.
+    // Another program's change leaves the editor alone; the save then keeps both versions.
     void editingKeepsTheTextWhenTheFileChangesElsewhere()
     {
         const QString base = QStringLiteral("a note whose name is longer than the status bar has room for");
@@ -690,7 +653,7 @@ private slots:
         QCOMPARE(NotesPageFixture::read(file), QStringLiteral("# A\ntheirs\n"));
         const QString name = store().selectedNote()->title();
         QVERIFY2(name.startsWith(base + QStringLiteral(" (冲突 ")), qPrintable(name));
-        QCOMPARE(NotesPageFixture::read(m_fx->path(name)), QStringLiteral("# A\nmine"));
+        QCOMPARE(NotesPageFixture::read(m_fx->notePath(name)), QStringLiteral("# A\nmine"));
         QCOMPARE(detail()->statusText(), QStringLiteral("已另存为：") + name);
         QCOMPARE(detail()->fileNameText(), name);
         // The long status is elided: it never widens the page (and with it the panel).
@@ -712,14 +675,117 @@ private slots:
         QTRY_COMPARE(store().notes().size(), 2);
     }
 
-    void folderButtonsAndSupport()
+    // Each card is as tall as its preview needs, at least 104, its text at the top.
+    void cardsAreSizedToTheirPreview()
+    {
+        m_fx->writeNote(QStringLiteral("short.md"), QStringLiteral("# Short\n\none line\n"), 10);
+        m_fx->writeNote(
+            QStringLiteral("long.md"),
+            QStringLiteral("# Long\n\n") + QStringLiteral("a sentence that wraps across the card. ").repeated(8), 20);
+        showView();
+        QTRY_VERIFY(store().isNotesSearchComplete()); // the notes are read for their cards
+        NoteCardList *cards = list()->cardList();
+        const NoteCardStyle style = NoteCardStyle::standard();
+        const QRect shortRow = cards->rowRect(0);
+        const QRect longRow = cards->rowRect(1);
+        QCOMPARE(shortRow.height(), style.minHeight);
+        QCOMPARE(longRow.height(), style.cardHeight(style.previewMaxLines));
+
+        // The title's ink starts right under the top padding, not lower down.
+        NoteCard *card = cards->cards().first();
+        const QImage image = card->grab().toImage();
+        const QRect text = card->rect().marginsRemoved(style.shadowMargin).marginsRemoved(style.padding);
+        const int ink = firstInkRow(image, 128, text);
+        QVERIFY2(ink >= text.top() && ink < text.top() + QFontMetrics(style.titleFont).height() / 2,
+                 qPrintable(QString::number(ink - text.top())));
+    }
+
+    // The editor uses the system's fixed font for Latin text, the SC font behind it for Chinese.
+    void editorIsMonospaced()
+    {
+        const QString fixed = QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family();
+        m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\n"));
+        showView();
+        m_view->openNote(m_fx->store->notes().first());
+
+        const QFont editor = detail()->editor()->textEdit()->font();
+        QCOMPARE(QFontInfo(editor).family(), fixed);
+        const QFontMetricsF metrics(editor);
+        QCOMPARE(metrics.horizontalAdvance(QStringLiteral("iiii")), metrics.horizontalAdvance(QStringLiteral("WWWW")));
+        QVERIFY(editor.families().contains(QString::fromLatin1(Fonts::kChineseFamily)));
+    }
+
+    // Back from the editor the rendered note takes the focus; it shows no caret.
+    void renderedNoteDrawsNoCaret()
+    {
+        m_fx->writeNote(QStringLiteral("a.md"), QStringLiteral("# A\nbody\n"));
+        showView();
+        m_view->openNote(m_fx->store->notes().first());
+        SelectableNoteView *view = detail()->noteView();
+        const QImage unfocused = view->grab().toImage();
+        m_view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_view.get()));
+        view->setFocus();
+        QTRY_VERIFY(view->hasFocus());
+        QCOMPARE(view->grab().toImage(), unfocused);
+    }
+
+    void footerShowsTheFolderNameWhole_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"Quillo", "iCloud Drive / Quillo", "工作笔记"})
+            QTest::newRow(name) << QString::fromUtf8(name);
+    }
+
+    // At its own size hint the folder button draws its name whole, as it does with room to spare.
+    void footerShowsTheFolderNameWhole()
+    {
+        QFETCH(QString, name);
+        const LabelButtonStyle style = NoteListStyle::standard().folderButton;
+        LabelButton button(style, name);
+        button.resize(button.sizeHint());
+        const QImage fitted = button.grab().toImage();
+        button.resize(button.sizeHint() + QSize(40, 0));
+        QCOMPARE(button.grab().toImage().copy(QRect(QPoint(0, 0), fitted.size())), fitted);
+    }
+
+    // A file name too long for the header keeps its start and its extension.
+    void detailFileNameElidedInTheMiddle()
+    {
+        const QString name = QStringLiteral("a rather long file name for a note about many things and more besides.md");
+        m_fx->writeNote(name, QStringLiteral("# A\n"));
+        showView();
+        m_view->openNote(m_fx->store->notes().first());
+        const ElidedLabel *label = nullptr;
+        for (const ElidedLabel *child : detail()->findChildren<ElidedLabel *>())
+            if (child->text() == name)
+                label = child;
+        QVERIFY(label);
+        const QString shown = label->shownText();
+        QVERIFY2(shown.contains(QChar(0x2026)) && shown.startsWith(QStringLiteral("a ")) && shown.endsWith(".md"),
+                 qPrintable(shown));
+    }
+
+    // The search field casts a soft shadow; the empty state's title is in the ordinary text colour.
+    void searchShadowAndEmptyTitle()
     {
         showView();
-        QCOMPARE(list()->folderButton()->text(), QDir(m_fx->folder()).dirName());
-        QTest::mouseClick(list()->supportButton(), Qt::LeftButton);
-        QCOMPARE(m_supportCalls, 1);
-        QTest::mouseClick(list()->folderButton(), Qt::LeftButton);
-        QCOMPARE(m_fx->chooser.calls, 1);
+        QVERIFY(list()->isShowingEmptyState());
+        const QImage image = m_view->grab().toImage();
+        const QRect field = list()->searchField()->geometry().translated(list()->mapTo(m_view.get(), QPoint(0, 0)));
+        const int x = field.center().x();
+        const QColor under = image.pixelColor(x, field.bottom() + 3);
+        const QColor clear = image.pixelColor(x, field.bottom() + 40);
+        QVERIFY2(qGray(under.rgb()) < qGray(clear.rgb()), qPrintable(under.name() + clear.name()));
+
+        QLabel *title = nullptr;
+        for (QLabel *label : list()->findChildren<QLabel *>())
+            if (label->text() == list()->emptyTitleText())
+                title = label;
+        QVERIFY(title);
+        // The text colour is black at 0.85 (grey 38 on white); the clipboard page's is 92.
+        const QColor ink = darkest(title->grab().toImage());
+        QVERIFY2(qGray(ink.rgb()) < 60, qPrintable(ink.name()));
     }
 };
 
